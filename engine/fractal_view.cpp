@@ -1,0 +1,165 @@
+#include "engine/fractal_view.h"
+
+#include "engine/plane_mapping.h"
+#include "engine/render_worker.h"
+#include "shell/status_panel.h"
+
+#include <new>
+#include <thread>
+
+RenderJob renderJob = {};
+FractalView* theFractalView = nullptr;
+
+namespace {
+
+// Starting values of the view; the reset view is taller.
+constexpr double startCenterReal = -0.5;
+constexpr double startCenterImag = 0.0;
+constexpr double startHalfHeight = 1.3;
+constexpr double resetHalfHeight = 1.5;
+
+void showStatus(const char* text)
+{
+    if (theStatusPanel)
+        theStatusPanel->setStatusText(text);
+}
+
+SIZE clientSize(HWND window)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+// A top-down 32-bit DIB section: the worker writes its pixels straight into
+// memory, so the worker and the user-interface thread never share a device
+// context.
+HBITMAP createPictureBitmap(int width, int height, std::uint32_t** pixels)
+{
+    *pixels = nullptr;
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap)
+        *pixels = static_cast<std::uint32_t*>(bits);
+    return bitmap;
+}
+
+} // namespace
+
+FractalView* createFractalView(HWND window)
+{
+    FractalView* view = new (std::nothrow) FractalView;
+    if (!view)
+        return nullptr;
+    view->window = window;
+    view->centerReal = startCenterReal;
+    view->centerImag = startCenterImag;
+    view->halfHeight = startHalfHeight;
+    view->bitmap = nullptr;
+    view->bitmapWidth = 0;
+    view->bitmapHeight = 0;
+    view->maxIterations = 32;
+    view->threshold = 15.0;
+    view->busy = false;
+    view->memoryDC = nullptr;
+    view->binaryColoring = false;
+    view->startCalculation();
+    return view;
+}
+
+void FractalView::startCalculation()
+{
+    busy = true;
+    InvalidateRect(window, nullptr, TRUE);
+    showStatus("Calculating...");
+
+    if (memoryDC)
+        DeleteDC(memoryDC);
+    memoryDC = CreateCompatibleDC(nullptr);
+
+    const SIZE size = clientSize(window);
+    bitmapWidth = size.cx;
+    bitmapHeight = size.cy;
+
+    std::uint32_t* pixels = nullptr;
+    HBITMAP newBitmap = createPictureBitmap(bitmapWidth, bitmapHeight, &pixels);
+    if (newBitmap)
+        SelectObject(memoryDC, newBitmap);
+    SelectObject(memoryDC, GetStockObject(WHITE_PEN));
+
+    renderJob.view = this;
+    renderJob.newBitmap = newBitmap;
+    renderJob.newPixels = pixels;
+    stopRequested = false;
+
+    try {
+        std::thread(renderWorker, &renderJob).detach();
+    } catch (...) {
+        // Without a worker nobody would ever clear the flag.
+        showStatus("Cannot start the calculation");
+        busy = false;
+    }
+}
+
+void FractalView::zoomIn()
+{
+    halfHeight *= 0.5;
+    startCalculation();
+}
+
+void FractalView::zoomOut()
+{
+    halfHeight *= 2;
+    startCalculation();
+}
+
+void FractalView::resetView()
+{
+    centerReal = startCenterReal;
+    centerImag = startCenterImag;
+    halfHeight = resetHalfHeight;
+    startCalculation();
+}
+
+void FractalView::zoomToBox(int x, int y, int boxHalfHeight)
+{
+    if (boxHalfHeight < 3)
+        return;
+    const SIZE size = clientSize(window);
+    // Half of a client height below 2 is 0: there is no scale to zoom by.
+    if (size.cy / 2 == 0)
+        return;
+    const double newReal = pixelToReal(x);
+    const double newImag = pixelToImag(y);
+    halfHeight = boxZoomHalfHeight(boxHalfHeight, halfHeight, size.cy);
+    centerReal = newReal;
+    centerImag = newImag;
+    startCalculation();
+}
+
+double FractalView::pixelToReal(int x) const
+{
+    const SIZE size = clientSize(window);
+    return columnToReal(planeEdges(centerReal, centerImag, halfHeight, size.cx, size.cy), x, size.cx);
+}
+
+double FractalView::pixelToImag(int y) const
+{
+    const SIZE size = clientSize(window);
+    return rowToImag(planeEdges(centerReal, centerImag, halfHeight, size.cx, size.cy), y, size.cy);
+}
+
+void FractalView::paintFractal(HDC dc) const
+{
+    const SIZE size = clientSize(window);
+    StretchBlt(dc, 0, 0, size.cx, size.cy, memoryDC, 0, 0, bitmapWidth, bitmapHeight, SRCCOPY);
+}

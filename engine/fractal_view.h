@@ -1,0 +1,53 @@
+// The state of the fractal view: which part of the complex plane it shows, the
+// iteration parameters, the picture of the current calculation and whether a
+// calculation runs.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+struct FractalView {
+    HWND window;
+    double centerReal;
+    double centerImag;
+    double halfHeight;
+    HBITMAP bitmap;
+    int bitmapWidth;
+    int bitmapHeight;
+    int maxIterations;
+    double threshold;
+    std::atomic<bool> busy;
+    HDC memoryDC;
+    bool binaryColoring;
+
+    // Each of these may only be called while busy is false.
+    void startCalculation();
+    void zoomIn();
+    void zoomOut();
+    void resetView();
+    void zoomToBox(int x, int y, int boxHalfHeight);
+
+    double pixelToReal(int x) const;
+    double pixelToImag(int y) const;
+    void paintFractal(HDC dc) const;
+};
+
+// Hands one calculation to its worker thread.
+struct RenderJob {
+    FractalView* view;
+    HBITMAP newBitmap;
+    // The pixels of newBitmap: bitmapHeight top-down rows of bitmapWidth
+    // 32-bit values 0x00RRGGBB; null when the bitmap could not be made.
+    std::uint32_t* newPixels;
+};
+
+extern RenderJob renderJob;
+
+// The one fractal view of the process; null until its window is created.
+extern FractalView* theFractalView;
+
+// Makes the view of the given window with its start-up values and starts the
+// first calculation. Returns null when the record cannot be allocated.
+FractalView* createFractalView(HWND window);

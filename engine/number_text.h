@@ -1,0 +1,16 @@
+// Numbers read from and written into the text of edit boxes.
+#pragma once
+
+#include <string>
+
+// atoi's meaning: leading white space, an optional sign, then the digits up to
+// the first other character; 0 without digits. A value beyond the 32-bit
+// range gives the nearest 32-bit value instead of overflowing.
+int parseInteger(const char* text);
+
+// atof's meaning: the longest leading number, 0 without one.
+double parseReal(const char* text);
+
+// "%d" and "%f" of the C library.
+std::string formatInteger(int value);
+std::string formatReal(double value);

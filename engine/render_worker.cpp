@@ -1,0 +1,83 @@
+#include "engine/render_worker.h"
+
+#include "engine/escape_time.h"
+#include "engine/plane_mapping.h"
+#include "shell/status_panel.h"
+
+#include <algorithm>
+
+std::atomic<bool> stopRequested{false};
+
+namespace {
+
+// One row of finished pixels reaches the screen through a repaint of that row
+// and the scan line under it.
+void invalidateRows(HWND window, int width, int row)
+{
+    RECT band = {0, row, width, row + 2};
+    InvalidateRect(window, &band, TRUE);
+}
+
+void reportProgress(int percent)
+{
+    if (theStatusPanel)
+        theStatusPanel->setProgress(percent);
+}
+
+} // namespace
+
+void renderWorker(RenderJob* job)
+{
+    FractalView* view = job->view;
+    HBITMAP newBitmap = job->newBitmap;
+    std::uint32_t* pixels = job->newPixels;
+
+    const int width = view->bitmapWidth;
+    const int height = view->bitmapHeight;
+    const int limit = view->maxIterations;
+    const double threshold = view->threshold;
+    const bool binary = view->binaryColoring;
+    const PlaneEdges edges = height > 0 ? planeEdges(view->centerReal, view->centerImag, view->halfHeight, width, height)
+                                        : PlaneEdges{};
+    bool cancelled = false;
+
+    if (view->bitmap)
+        DeleteObject(view->bitmap);
+    view->bitmap = newBitmap;
+
+    if (height > 0) {
+        for (int row = 0; row < height; ++row) {
+            for (int column = 0; column < width; ++column) {
+                const double cRe = columnToReal(edges, column, width);
+                const double cIm = rowToImag(edges, row, height);
+                const int steps = escapeSteps(cRe, cIm, limit, threshold);
+                if (pixels)
+                    pixels[std::size_t(row) * width + column] = colorToPixel(stepColor(steps, limit, binary));
+                if (stopRequested) {
+                    cancelled = true;
+                    break;
+                }
+            }
+            if (cancelled)
+                row = height;
+            // The scan line marks the row that comes next; under the last
+            // row it lies outside the picture.
+            if (pixels && row + 1 < height)
+                std::fill_n(pixels + std::size_t(row + 1) * width, width, 0x00FFFFFFu);
+            invalidateRows(view->window, width, row);
+            reportProgress(row * 100 / height);
+        }
+    }
+
+    if (theStatusPanel) {
+        theStatusPanel->setStatusText(cancelled ? "Cancelled" : "Done");
+        theStatusPanel->clearProgress();
+    }
+    InvalidateRect(view->window, nullptr, TRUE);
+    view->busy = false;
+}
+
+void requestStop()
+{
+    stopRequested = true;
+}

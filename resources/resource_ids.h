@@ -1,0 +1,36 @@
+/* Identifiers shared by the resource script and the code. Plain defines, so
+   that the resource compiler reads this file too. */
+#ifndef ZELVAR_RESOURCE_IDS_H
+#define ZELVAR_RESOURCE_IDS_H
+
+/* Commands of the main menu, the accelerators and the toolbar. */
+#define CMD_ZOOM_RESET 40001
+#define CMD_ZOOM_IN 40002
+#define CMD_ZOOM_OUT 40003
+#define CMD_RECALCULATE 40004
+#define CMD_ABOUT 40005
+#define CMD_EXIT 40006
+#define CMD_CHANGE_PARAMETERS 40007
+#define CMD_STOP 40009
+#define CMD_EXPORT 40014
+
+/* Commands of the Orbits window's context menu. */
+#define CMD_GUIDE 40010
+#define CMD_LINES 40011
+#define CMD_DOTS 40012
+#define CMD_CROSSHAIRS 40013
+
+/* Controls of the parameters dialog. */
+#define IDC_THRESHOLD 1003
+#define IDC_MAX_ITERATIONS 1005
+#define IDC_BINARY_COLORING 1009
+
+/* Controls of the export dialog. */
+#define IDC_EXPORT_POINTS 1010
+#define IDC_EXPORT_ITERATIONS 1011
+
+/* The picture of the About dialog and its text. */
+#define IDB_ABOUT_PICTURE 107
+#define IDC_ABOUT_TEXT 1020
+
+#endif

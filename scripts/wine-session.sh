@@ -1,0 +1,55 @@
+# Sourced by the scripts that run Windows programs. zelvar_session_start gives
+# them a display (a private Xvfb when none is set) and a private Wine prefix
+# inside the build folder, initialised once and reused; zelvar_session_stop
+# ends what the start began, by process id.
+
+zelvar_session_start() {
+  local build=$1
+  export WINEPREFIX="$build/wineprefix"
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  # No Mono and no Gecko: the programs need neither, and nothing is downloaded.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  ZELVAR_XVFB_PID=
+  ZELVAR_WINESERVER_PID=
+
+  if [ -z "${DISPLAY:-}" ]; then
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    ZELVAR_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local waited=0
+    until xdpyinfo >/dev/null 2>&1; do
+      sleep 0.2
+      waited=$((waited + 1))
+      if [ $waited -gt 150 ]; then echo "Xvfb did not start on $DISPLAY" >&2; return 1; fi
+    done
+    ZELVAR_SESSION_HEADLESS=1
+  else
+    ZELVAR_SESSION_HEADLESS=
+  fi
+
+  mkdir -p "$WINEPREFIX"
+  wineserver -p -f >/dev/null 2>&1 &
+  ZELVAR_WINESERVER_PID=$!
+  if [ ! -f "$WINEPREFIX/.zelvar-ready" ]; then
+    echo "Preparing the Wine prefix in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    touch "$WINEPREFIX/.zelvar-ready"
+  fi
+}
+
+zelvar_session_stop() {
+  local pid
+  for pid in $ZELVAR_WINESERVER_PID $ZELVAR_XVFB_PID; do
+    if kill -0 "$pid" 2>/dev/null; then
+      kill -TERM "$pid" 2>/dev/null || true
+      for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+      kill -KILL "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+    fi
+  done
+  ZELVAR_WINESERVER_PID=
+  ZELVAR_XVFB_PID=
+}

@@ -1,0 +1,3 @@
+#include "shell/app_instance.h"
+
+HINSTANCE appInstance = nullptr;

@@ -1,0 +1,19 @@
+// The status bar along the bottom of the frame, with a progress bar set into
+// its middle part.
+#pragma once
+
+#include <windows.h>
+
+struct StatusPanel {
+    HWND statusBar;
+    HWND progressBar;
+
+    // Creates the status bar in parent, with its three parts and the progress bar.
+    void createStatusPanel(HWND parent, HINSTANCE instance);
+    void setStatusText(const char* text);
+    void setProgress(int percent);
+    void clearProgress();
+};
+
+// The one status panel of the process; null until the frame creates it.
+extern StatusPanel* theStatusPanel;

@@ -1,0 +1,80 @@
+#include "tests/support/win32_test_support.h"
+
+#include <commctrl.h>
+
+void pumpPending()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return done();
+        pumpPending();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+HWND createTestHost(int clientWidth, int clientHeight, DWORD style)
+{
+    static bool registered = false;
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!registered) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+        windowClass.lpszClassName = "ZelvarTestHost";
+        RegisterClassA(&windowClass);
+        registered = true;
+    }
+    RECT outer = {0, 0, clientWidth, clientHeight};
+    AdjustWindowRect(&outer, style, FALSE);
+    HWND host = CreateWindowExA(0, "ZelvarTestHost", "Zelvar test", style | WS_VISIBLE, 20, 20,
+                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    pumpPending();
+    return host;
+}
+
+std::string windowText(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string statusPartText(HWND statusBar, int part)
+{
+    char text[1024] = "";
+    const LRESULT length = SendMessageA(statusBar, SB_GETTEXTLENGTHA, part, 0);
+    if (LOWORD(length) >= sizeof text)
+        return {};
+    SendMessageA(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+COLORREF screenPixel(HWND window, int x, int y)
+{
+    HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+std::string temporaryPath(const std::string& name)
+{
+    char folder[MAX_PATH] = "";
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + "zelvar-tests";
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path + "\\" + name;
+}

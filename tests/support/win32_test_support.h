@@ -1,0 +1,27 @@
+// Helpers for tests that drive the real windows in-process.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Dispatches every message waiting in this thread's queue.
+void pumpPending();
+
+// Dispatches messages until done() is true or the time runs out; returns done().
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000);
+
+// A visible top-level window with the given client size whose procedure is
+// DefWindowProcA, to host the windows under test.
+HWND createTestHost(int clientWidth, int clientHeight, DWORD style = WS_OVERLAPPEDWINDOW);
+
+// The text of a window, or of part `part` of a status bar.
+std::string windowText(HWND window);
+std::string statusPartText(HWND statusBar, int part);
+
+// The colour of client pixel (x, y) of a window as it is on the screen now.
+COLORREF screenPixel(HWND window, int x, int y);
+
+// A path in the test's temporary folder, which the test creates on first use.
+std::string temporaryPath(const std::string& name);
