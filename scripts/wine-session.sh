@@ -14,17 +14,19 @@ zelvar_session_start() {
   ZELVAR_WINESERVER_PID=
 
   if [ -z "${DISPLAY:-}" ]; then
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and writes its number to the file.
+    local numberFile
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
     ZELVAR_XVFB_PID=$!
-    export DISPLAY=":$n"
     local waited=0
-    until xdpyinfo >/dev/null 2>&1; do
+    until [ -s "$numberFile" ] && DISPLAY=":$(head -1 "$numberFile")" xdpyinfo >/dev/null 2>&1; do
       sleep 0.2
       waited=$((waited + 1))
-      if [ $waited -gt 150 ]; then echo "Xvfb did not start on $DISPLAY" >&2; return 1; fi
+      if [ $waited -gt 150 ]; then echo "Xvfb did not start" >&2; rm -f "$numberFile"; return 1; fi
     done
+    export DISPLAY=":$(head -1 "$numberFile")"
+    rm -f "$numberFile"
     ZELVAR_SESSION_HEADLESS=1
   else
     ZELVAR_SESSION_HEADLESS=
