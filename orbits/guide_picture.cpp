@@ -4,7 +4,8 @@
 
 namespace {
 
-// Enough steps for a clear outline at 32 pixels per unit.
+// Enough steps for a clear outline at 32 pixels per unit; every pixel is
+// sampled at its centre.
 constexpr int guideIterations = 64;
 constexpr double guideThreshold = 2.0;
 constexpr double pixelsPerUnit = 32.0;
@@ -29,6 +30,8 @@ Picture makeGuidePicture()
             } else {
                 const double re = -2.5 + (x + 0.5) / pixelsPerUnit;
                 const double im = -1.5 + (y + 0.5) / pixelsPerUnit;
+                // Black where the fractal view's colouring would be black at
+                // this limit: no escape, or escape only at the last step.
                 if (escapeSteps(re, im, guideIterations, guideThreshold) >= guideIterations)
                     pixel = guideSetColor;
             }

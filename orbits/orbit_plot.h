@@ -1,0 +1,47 @@
+// The Orbits window's picture of the plane: 128 x 96 pixels over real parts
+// -2.5 to 1.5 and imaginary parts -1.5 to 1.5, 32 pixels per unit, and the
+// pixels at which an orbit is drawn on it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+constexpr int orbitPictureWidth = 128;
+constexpr int orbitPictureHeight = 96;
+
+// The number of iterates drawn after the point itself.
+constexpr int orbitIterateCount = 64;
+
+// The colour reference (0x00BBGGRR) of the dot at the point itself: bright green.
+constexpr std::uint32_t orbitStartColor = 0x0000FF00u;
+
+// The pixel coordinate of a value already scaled to pixels: truncated toward
+// zero to 64 bits and cut to the low 32 bits; 0 for NaN, infinities and
+// magnitudes of 2^63 or more, which no integer type can hold.
+std::int32_t scaledToCoordinate(double scaled);
+
+// The column of a real part and the row of an imaginary part.
+std::int32_t realToColumn(double re);
+std::int32_t imagToRow(double im);
+
+// The green level of the dot of iterate k (0 to 63): (256 - 2k) mod 256.
+int iterateGreenLevel(int k);
+
+// The colour reference of the dot of iterate k: green level only.
+std::uint32_t iterateColor(int k);
+
+struct PlotPoint {
+    std::int32_t x;
+    std::int32_t y;
+    bool operator==(const PlotPoint& other) const { return x == other.x && y == other.y; }
+};
+
+// The pixels of the orbit of c: the point itself, then its 64 iterates under
+// z -> z^2 + c starting from z = c. There is no escape test: an orbit that
+// leaves the picture keeps its 64 iterates, at whatever pixels they map to.
+struct OrbitPlot {
+    PlotPoint start;
+    std::array<PlotPoint, orbitIterateCount> iterates;
+};
+
+OrbitPlot plotOrbit(double cRe, double cIm);
