@@ -1,5 +1,6 @@
 #include "engine/escape_time.h"
 
+#include <climits>
 #include <cmath>
 
 int escapeSteps(double cRe, double cIm, int maxIterations, double threshold)
@@ -19,9 +20,11 @@ int escapeSteps(double cRe, double cIm, int maxIterations, double threshold)
         // A NaN compares false, so it counts as not escaped.
         const bool escaped = std::sqrt(x2 + y2) > threshold;
         const bool over = escaped || n >= maxIterations;
-        ++n;
+        // With the largest limit the L + 1 steps do not fit: the count stays
+        // at the limit, which colours the point the same.
         if (over)
-            return n;
+            return n < INT_MAX ? n + 1 : n;
+        ++n;
     }
 }
 

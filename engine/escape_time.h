@@ -5,7 +5,8 @@
 
 // The number of steps the iteration takes for the point c, starting at z = c:
 // the step in which |z| first exceeds threshold, or maxIterations + 1 when it
-// never does within that many steps.
+// never does within that many steps. With the largest limit, INT_MAX, the
+// count of a point that reaches it is INT_MAX, since INT_MAX + 1 does not fit.
 int escapeSteps(double cRe, double cIm, int maxIterations, double threshold);
 
 // The colour of a step count as a colour reference 0x00BBGGRR.

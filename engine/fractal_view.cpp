@@ -104,7 +104,12 @@ void FractalView::startCalculation()
     try {
         std::thread(renderWorker, &renderJob).detach();
     } catch (...) {
-        // Without a worker nobody would ever clear the flag.
+        // Without a worker nobody would ever clear the flag. The record
+        // takes the new bitmap over, as the worker would have, so that the
+        // next calculation deletes it.
+        if (bitmap)
+            DeleteObject(bitmap);
+        bitmap = newBitmap;
         showStatus("Cannot start the calculation");
         busy = false;
     }

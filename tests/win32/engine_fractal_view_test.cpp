@@ -1,0 +1,401 @@
+#include "tests/win32/engine_test_windows.h"
+
+#include "tests/support/win32_test_support.h"
+
+#include <cstdint>
+#include <set>
+
+namespace {
+
+constexpr COLORREF black = colour(0, 0, 0);
+constexpr COLORREF white = colour(255, 255, 255);
+
+// A centre is a sum of values of up to about 4; their last bits differ.
+constexpr double centreTolerance = 1e-14;
+
+// Resizes a child window without starting a calculation.
+void resizeWindow(HWND window, int width, int height)
+{
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The number of pixels of the picture that differ from the view computed
+// here; the first of them is reported.
+int countWrongPixels(const std::vector<COLORREF>& picture, const ExpectedView& expected)
+{
+    int wrong = 0;
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const COLORREF want = expectedPixel(expected, x, y);
+            const COLORREF got = picture[std::size_t(y) * expected.width + x];
+            if (got != want && wrong++ == 0)
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << got << ", expected " << want;
+        }
+    }
+    return wrong;
+}
+
+} // namespace
+
+using FractalViewTest = EngineWindowTest;
+
+TEST_F(FractalViewTest, FirstCalculationShowsTheStartUpView)
+{
+    openPicture(600, 400);
+    ASSERT_NE(startView(), nullptr);
+    // The worker's status messages wait until this thread pumps, so the
+    // start of the calculation is still on show.
+    EXPECT_EQ(statusText(), "Calculating...");
+    EXPECT_TRUE(view->busy);
+    EXPECT_EQ(view->window, picture);
+    EXPECT_EQ(view->centerReal, -0.5);
+    EXPECT_EQ(view->centerImag, 0.0);
+    EXPECT_EQ(view->halfHeight, 1.3);
+    EXPECT_EQ(view->maxIterations, 32);
+    EXPECT_EQ(view->threshold, 15.0);
+    EXPECT_FALSE(view->binaryColoring);
+    EXPECT_EQ(view->bitmapWidth, 600);
+    EXPECT_EQ(view->bitmapHeight, 400);
+    EXPECT_NE(view->memoryDC, nullptr);
+
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Done");
+    EXPECT_EQ(percentText(), "");
+    EXPECT_EQ(progressPosition(), 0);
+
+    // Row py shows py * 100 / 400 when it is finished: 0 after the first,
+    // 99 after the last, never 100; then the progress is cleared.
+    std::vector<int> expected;
+    for (int row = 0; row < 400; ++row)
+        expected.push_back(row / 4);
+    expected.push_back(0);
+    EXPECT_EQ(progressLog(), expected);
+
+    DIBSECTION section = {};
+    ASSERT_EQ(GetObjectA(view->bitmap, sizeof section, &section), int(sizeof section));
+    EXPECT_EQ(section.dsBm.bmWidth, 600);
+    EXPECT_EQ(section.dsBm.bmHeight, 400);
+    EXPECT_EQ(section.dsBm.bmBitsPixel, 32);
+    EXPECT_EQ(GetCurrentObject(view->memoryDC, OBJ_BITMAP), view->bitmap);
+}
+
+TEST_F(FractalViewTest, PictureColoursForBothColouringsAndSeveralLimits)
+{
+    struct Case {
+        int limit;
+        bool binary;
+        double threshold;
+        // Pixels (0, 0), (0, 200) and (300, 200): c = -2.45 - 1.3i escapes
+        // in step 2 (step 1 with threshold 2), c = -2.45 in step 3 (step 1),
+        // c = -0.5 never.
+        COLORREF corner;
+        COLORREF left;
+        COLORREF centre;
+    };
+    const Case cases[] = {
+        {32, false, 15.0, colour(0, 0, 32), colour(0, 0, 48), black},
+        {32, true, 15.0, white, white, black},
+        {255, false, 15.0, colour(0, 0, 4), colour(0, 0, 6), black},
+        {255, true, 15.0, white, white, black},
+        {1, false, 15.0, black, black, black},
+        {1, true, 15.0, black, black, black},
+        {2, false, 15.0, black, black, black},
+        {2, true, 15.0, black, black, black},
+        {2, false, 2.0, colour(254, 254, 255), colour(254, 254, 255), black},
+        {2, true, 2.0, white, white, black},
+    };
+
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "limit " << c.limit << (c.binary ? " binary" : " gradient")
+                                        << " threshold " << c.threshold);
+        view->maxIterations = c.limit;
+        view->binaryColoring = c.binary;
+        view->threshold = c.threshold;
+        ASSERT_TRUE(calculate());
+        EXPECT_EQ(statusText(), "Done");
+
+        const std::vector<COLORREF> pixels = readPicture();
+        ASSERT_EQ(pixels.size(), 600u * 400u);
+        EXPECT_EQ(countWrongPixels(pixels, expectedViewOf(*view)), 0);
+
+        EXPECT_EQ(pixels[0], c.corner);
+        EXPECT_EQ(pixels[200 * 600], c.left);
+        EXPECT_EQ(pixels[200 * 600 + 300], c.centre);
+        EXPECT_EQ(surfacePixel(0, 0), c.corner);
+        EXPECT_EQ(surfacePixel(0, 200), c.left);
+        EXPECT_EQ(surfacePixel(300, 200), c.centre);
+        EXPECT_EQ(screenPicturePixel(0, 0), c.corner);
+        EXPECT_EQ(screenPicturePixel(0, 200), c.left);
+        EXPECT_EQ(screenPicturePixel(300, 200), c.centre);
+
+        // The screen shows the memory surface one to one.
+        int wrongOnScreen = 0;
+        for (int y = 3; y < 400; y += 37)
+            for (int x = 5; x < 600; x += 41)
+                wrongOnScreen += screenPicturePixel(x, y) != pixels[std::size_t(y) * 600 + x];
+        EXPECT_EQ(wrongOnScreen, 0);
+
+        const std::set<COLORREF> colours(pixels.begin(), pixels.end());
+        if (c.limit == 1) {
+            EXPECT_EQ(colours, std::set<COLORREF>{black});
+        }
+        if (c.limit == 32 && !c.binary) {
+            EXPECT_GT(colours.size(), 10u);
+        }
+        if (c.binary) {
+            std::set<COLORREF> binaryColours = colours;
+            binaryColours.erase(black);
+            binaryColours.erase(white);
+            EXPECT_TRUE(binaryColours.empty());
+        }
+    }
+}
+
+TEST_F(FractalViewTest, MappingFollowsTheCurrentClientSize)
+{
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    // Half-width 600 * 1.3 / 400 = 1.95 around -0.5.
+    EXPECT_DOUBLE_EQ(view->pixelToReal(0), -2.45);
+    EXPECT_DOUBLE_EQ(view->pixelToReal(300), -0.5);
+    EXPECT_DOUBLE_EQ(view->pixelToReal(600), 1.45);
+    EXPECT_DOUBLE_EQ(view->pixelToImag(0), -1.3);
+    EXPECT_NEAR(view->pixelToImag(200), 0.0, 1e-15);
+    EXPECT_DOUBLE_EQ(view->pixelToImag(100), -0.65);
+
+    // Resized without a new calculation: the mapping uses the new size.
+    resizeWindow(picture, 300, 400);
+    EXPECT_DOUBLE_EQ(view->pixelToReal(0), -1.475);
+    EXPECT_DOUBLE_EQ(view->pixelToReal(150), -0.5);
+    EXPECT_DOUBLE_EQ(view->pixelToImag(0), -1.3);
+    EXPECT_EQ(view->bitmapWidth, 600);
+    resizeWindow(picture, 600, 200);
+    EXPECT_DOUBLE_EQ(view->pixelToReal(0), -4.4);
+    EXPECT_NEAR(view->pixelToImag(100), 0.0, 1e-15);
+}
+
+TEST_F(FractalViewTest, PaintStretchesThePictureOverTheClientArea)
+{
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    const std::vector<COLORREF> pixels = readPicture();
+
+    // A window twice the picture's size, painted into a surface of our own.
+    resizeWindow(picture, 1200, 800);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 1200;
+    info.bmiHeader.biHeight = -800;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(target, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, target);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    view->paintFractal(dc);
+    GdiFlush();
+
+    const auto* painted = static_cast<const std::uint32_t*>(bits);
+    int wrong = 0;
+    for (int y = 1; y < 400; y += 13) {
+        for (int x = 2; x < 600; x += 17) {
+            const COLORREF want = pixels[std::size_t(y) * 600 + x];
+            for (int dy = 0; dy < 2; ++dy) {
+                for (int dx = 0; dx < 2; ++dx) {
+                    const std::uint32_t p = painted[std::size_t(2 * y + dy) * 1200 + 2 * x + dx];
+                    wrong += colour((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) != want;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(target);
+}
+
+TEST_F(FractalViewTest, ZoomInAndOutHalveAndDoubleExactly)
+{
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+
+    view->zoomIn();
+    EXPECT_TRUE(view->busy);
+    EXPECT_EQ(statusText(), "Calculating...");
+    EXPECT_EQ(view->halfHeight, 0.65);
+    EXPECT_EQ(view->centerReal, -0.5);
+    EXPECT_EQ(view->centerImag, 0.0);
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Done");
+    EXPECT_DOUBLE_EQ(view->pixelToImag(0), -0.65);
+    EXPECT_EQ(countWrongPixels(readPicture(), expectedViewOf(*view)), 0);
+
+    view->zoomOut();
+    EXPECT_TRUE(view->busy);
+    EXPECT_EQ(view->halfHeight, 1.3);
+    ASSERT_TRUE(waitUntilIdle());
+
+    for (int i = 0; i < 3; ++i) {
+        view->zoomIn();
+        ASSERT_TRUE(waitUntilIdle());
+    }
+    EXPECT_EQ(view->halfHeight, 0.1625);
+    for (int i = 0; i < 4; ++i) {
+        view->zoomOut();
+        ASSERT_TRUE(waitUntilIdle());
+    }
+    EXPECT_EQ(view->halfHeight, 2.6);
+    EXPECT_EQ(view->centerReal, -0.5);
+    EXPECT_EQ(view->centerImag, 0.0);
+}
+
+TEST_F(FractalViewTest, ResetViewIsTallerAndKeepsTheParameters)
+{
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    view->maxIterations = 50;
+    view->threshold = 4.0;
+    view->binaryColoring = true;
+    view->zoomToBox(100, 100, 50);
+    ASSERT_TRUE(waitUntilIdle());
+    ASSERT_NE(view->centerReal, -0.5);
+
+    view->resetView();
+    EXPECT_TRUE(view->busy);
+    EXPECT_EQ(statusText(), "Calculating...");
+    EXPECT_EQ(view->centerReal, -0.5);
+    EXPECT_EQ(view->centerImag, 0.0);
+    EXPECT_EQ(view->halfHeight, 1.5);
+    EXPECT_EQ(view->maxIterations, 50);
+    EXPECT_EQ(view->threshold, 4.0);
+    EXPECT_TRUE(view->binaryColoring);
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Done");
+    EXPECT_DOUBLE_EQ(view->pixelToImag(0), -1.5);
+    EXPECT_DOUBLE_EQ(view->pixelToImag(400), 1.5);
+    // Half-width 600 * 1.5 / 400 = 2.25.
+    EXPECT_DOUBLE_EQ(view->pixelToReal(0), -2.75);
+    EXPECT_EQ(countWrongPixels(readPicture(), ExpectedView{-0.5, 0.0, 1.5, 600, 400, 50, 4.0, true}), 0);
+}
+
+TEST_F(FractalViewTest, BoxesBelowThreePixelsDoNotZoom)
+{
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    const HBITMAP shownBitmap = view->bitmap;
+    clearProgressLog();
+
+    for (int boxHalfHeight : {2, 1, 0, -7}) {
+        view->zoomToBox(100, 100, boxHalfHeight);
+        EXPECT_FALSE(view->busy) << boxHalfHeight;
+    }
+    pumpPending();
+    EXPECT_EQ(statusText(), "Done");
+    EXPECT_EQ(view->centerReal, -0.5);
+    EXPECT_EQ(view->centerImag, 0.0);
+    EXPECT_EQ(view->halfHeight, 1.3);
+    EXPECT_EQ(view->bitmap, shownBitmap);
+    EXPECT_TRUE(progressLog().empty());
+
+    // Three pixels zoom, centred on the box: column 150 is
+    // -2.45 + 3.9 * 150 / 600, row 100 is -1.3 + 2.6 * 100 / 400.
+    view->zoomToBox(150, 100, 3);
+    EXPECT_TRUE(view->busy);
+    EXPECT_EQ(statusText(), "Calculating...");
+    EXPECT_NEAR(view->centerReal, -1.475, centreTolerance);
+    EXPECT_NEAR(view->centerImag, -0.65, centreTolerance);
+    EXPECT_DOUBLE_EQ(view->halfHeight, 3 * 1.3 / 200);
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Done");
+    EXPECT_EQ(countWrongPixels(readPicture(), expectedViewOf(*view)), 0);
+}
+
+TEST_F(FractalViewTest, BoxOfHalfTheClientHeightOnlyRecentres)
+{
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+
+    // Column 450 is -2.45 + 3.9 * 450 / 600, row 300 is -1.3 + 2.6 * 300 / 400.
+    view->zoomToBox(450, 300, 200);
+    EXPECT_NEAR(view->centerReal, 0.475, centreTolerance);
+    EXPECT_NEAR(view->centerImag, 0.65, centreTolerance);
+    EXPECT_DOUBLE_EQ(view->halfHeight, 1.3);
+    ASSERT_TRUE(waitUntilIdle());
+
+    // With 401 rows half the height is 200 whole pixels, not 200.5.
+    resizeWindow(picture, 600, 401);
+    const double halfWidth = 600 * 1.3 / 401;
+    const double oldReal = view->centerReal;
+    const double oldImag = view->centerImag;
+    view->zoomToBox(300, 200, 200);
+    EXPECT_DOUBLE_EQ(view->halfHeight, 1.3);
+    EXPECT_NEAR(view->centerReal, oldReal - halfWidth + 2 * halfWidth * 300 / 600, centreTolerance);
+    EXPECT_NEAR(view->centerImag, oldImag - 1.3 + 2.6 * 200 / 401, centreTolerance);
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(view->bitmapHeight, 401);
+}
+
+TEST_F(FractalViewTest, BoxInAViewLessThanTwoPixelsHighDoesNotZoom)
+{
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    for (int height : {1, 0}) {
+        resizeWindow(picture, 600, height);
+        view->zoomToBox(300, 0, 10);
+        EXPECT_FALSE(view->busy) << height;
+        EXPECT_EQ(view->halfHeight, 1.3) << height;
+        EXPECT_EQ(view->centerReal, -0.5) << height;
+        EXPECT_EQ(view->centerImag, 0.0) << height;
+    }
+    pumpPending();
+    EXPECT_EQ(statusText(), "Done");
+}
+
+TEST_F(FractalViewTest, HeightOfZeroEndsDone)
+{
+    openPicture(600, 0);
+    startView();
+    EXPECT_EQ(statusText(), "Calculating...");
+    EXPECT_TRUE(view->busy);
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Done");
+    EXPECT_EQ(view->bitmapHeight, 0);
+    EXPECT_EQ(progressPosition(), 0);
+    EXPECT_EQ(percentText(), "");
+    // No row, so no percentage: only the clearing at the end.
+    EXPECT_EQ(progressLog(), std::vector<int>{0});
+
+    // The next calculation of the empty view ends the same way.
+    clearProgressLog();
+    view->zoomIn();
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Done");
+    EXPECT_EQ(progressLog(), std::vector<int>{0});
+}
+
+TEST_F(FractalViewTest, WidthOfZeroRunsEveryRowWithoutPixels)
+{
+    openPicture(0, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Done");
+    EXPECT_EQ(view->bitmapWidth, 0);
+    ASSERT_EQ(progressLog().size(), 401u);
+    EXPECT_EQ(progressLog()[0], 0);
+    EXPECT_EQ(progressLog()[399], 99);
+    EXPECT_EQ(progressLog()[400], 0);
+    EXPECT_EQ(percentText(), "");
+}

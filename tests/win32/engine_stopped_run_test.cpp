@@ -1,0 +1,149 @@
+#include "tests/win32/engine_test_windows.h"
+
+#include "engine/render_worker.h"
+#include "tests/support/win32_test_support.h"
+
+namespace {
+
+constexpr COLORREF black = colour(0, 0, 0);
+constexpr COLORREF white = colour(255, 255, 255);
+constexpr int width = 600;
+constexpr int height = 400;
+
+// A view whose rows each hold some 300 points of the set, which take a
+// hundred thousand steps each: a row takes tens of milliseconds. In binary
+// colouring the points outside are white, the points inside black, and the
+// first pixel of every row lies outside.
+void makeSlow(FractalView& view)
+{
+    view.centerReal = -0.5;
+    view.centerImag = 0.0;
+    view.halfHeight = 0.5;
+    view.maxIterations = 100000;
+    view.binaryColoring = true;
+}
+
+COLORREF at(const std::vector<COLORREF>& pixels, int x, int y)
+{
+    return pixels[std::size_t(y) * width + x];
+}
+
+// The first column of row y that differs from the expected picture; width
+// when none does.
+int firstWrongColumn(const std::vector<COLORREF>& pixels, const ExpectedView& expected, int y)
+{
+    for (int x = 0; x < width; ++x)
+        if (at(pixels, x, y) != expectedPixel(expected, x, y))
+            return x;
+    return width;
+}
+
+int countOtherThan(const std::vector<COLORREF>& pixels, int fromRow, COLORREF colour)
+{
+    int count = 0;
+    for (std::size_t i = std::size_t(fromRow) * width; i < pixels.size(); ++i)
+        count += pixels[i] != colour;
+    return count;
+}
+
+} // namespace
+
+using StoppedRunTest = EngineWindowTest;
+
+TEST_F(StoppedRunTest, StopInTheMiddleOfARowKeepsThePartDrawn)
+{
+    openPicture(width, height);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    makeSlow(*view);
+    clearProgressLog();
+    view->startCalculation();
+    // Wait for the first row, both its position and its text, then stop.
+    ASSERT_TRUE(pumpUntil([this] { return !progressLog().empty() && percentText() == "0%"; }));
+    requestStop();
+    ASSERT_TRUE(waitUntilIdle());
+
+    EXPECT_EQ(statusText(), "Cancelled");
+    EXPECT_EQ(progressPosition(), 0);
+    EXPECT_EQ(percentText(), "");
+
+    // The finished rows, then 100 for the stop, then the clearing.
+    const std::vector<int> log = progressLog();
+    ASSERT_GE(log.size(), 3u);
+    const int finishedRows = int(log.size()) - 2;
+    ASSERT_LT(finishedRows, height);
+    for (int row = 0; row < finishedRows; ++row)
+        EXPECT_EQ(log[row], row * 100 / height) << row;
+    EXPECT_EQ(log[log.size() - 2], 100);
+    EXPECT_EQ(log.back(), 0);
+
+    const ExpectedView expected = expectedViewOf(*view);
+    const std::vector<COLORREF> pixels = readPicture();
+    for (int row = 0; row < finishedRows; ++row)
+        EXPECT_EQ(firstWrongColumn(pixels, expected, row), width) << row;
+
+    // The interrupted row: its pixels up to the one in work as computed
+    // (at least the first, which is white), the rest white from the scan
+    // line under the row above.
+    const int stopped = finishedRows;
+    const int wrong = firstWrongColumn(pixels, expected, stopped);
+    EXPECT_GE(wrong, 1);
+    for (int x = wrong; x < width; ++x)
+        EXPECT_EQ(at(pixels, x, stopped), white) << x;
+    // The rows below keep the new surface's first content, without a scan
+    // line under the interrupted row.
+    EXPECT_EQ(countOtherThan(pixels, stopped + 1, black), 0);
+
+    // The screen shows the partial picture after the final repaint.
+    EXPECT_EQ(screenPicturePixel(width - 1, stopped), white);
+    EXPECT_EQ(screenPicturePixel(0, stopped + 1), black);
+    EXPECT_EQ(screenPicturePixel(0, stopped - 1), at(pixels, 0, stopped - 1));
+    EXPECT_EQ(screenPicturePixel(300, stopped + 2), black);
+}
+
+TEST_F(StoppedRunTest, StopBeforeTheFirstRowEndsLeavesTheFirstContent)
+{
+    openPicture(width, height);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    makeSlow(*view);
+    clearProgressLog();
+    view->startCalculation();
+    requestStop();
+    ASSERT_TRUE(waitUntilIdle());
+
+    EXPECT_EQ(statusText(), "Cancelled");
+    EXPECT_EQ(progressLog(), (std::vector<int>{100, 0}));
+
+    // Row 0 has no scan line above it: past the pixel in work it keeps the
+    // surface's first content. Its first pixel, which lies outside the set,
+    // was computed all the same.
+    const ExpectedView expected = expectedViewOf(*view);
+    const std::vector<COLORREF> pixels = readPicture();
+    const int wrong = firstWrongColumn(pixels, expected, 0);
+    EXPECT_GE(wrong, 1);
+    EXPECT_EQ(at(pixels, 0, 0), white);
+    for (int x = wrong; x < width; ++x)
+        EXPECT_EQ(at(pixels, x, 0), black) << x;
+    EXPECT_EQ(countOtherThan(pixels, 1, black), 0);
+}
+
+TEST_F(StoppedRunTest, StopWhileIdleIsForgottenByTheNextCalculation)
+{
+    openPicture(width, height);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    requestStop();
+    EXPECT_EQ(statusText(), "Done");
+    clearProgressLog();
+    ASSERT_TRUE(calculate());
+    EXPECT_EQ(statusText(), "Done");
+    ASSERT_EQ(progressLog().size(), 401u);
+    EXPECT_EQ(progressLog()[399], 99);
+    const ExpectedView expected = expectedViewOf(*view);
+    const std::vector<COLORREF> pixels = readPicture();
+    int wrongRows = 0;
+    for (int row = 0; row < height; ++row)
+        wrongRows += firstWrongColumn(pixels, expected, row) != width;
+    EXPECT_EQ(wrongRows, 0);
+}

@@ -1,0 +1,230 @@
+#include "tests/win32/engine_test_windows.h"
+
+#include "engine/render_worker.h"
+#include "tests/support/win32_test_support.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr int hostWidth = 640;
+constexpr int hostHeight = 480;
+
+const char pictureClassName[] = "EngineTestPicture";
+
+std::vector<int> positions;
+WNDPROC progressBarProc = nullptr;
+
+// Logs every position the progress bar is given, then lets it take it.
+LRESULT CALLBACK loggingProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == PBM_SETPOS)
+        positions.push_back(static_cast<int>(wParam));
+    return CallWindowProcA(progressBarProc, window, message, wParam, lParam);
+}
+
+// The paint handler of the picture window shows the fractal view.
+LRESULT CALLBACK pictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        if (theFractalView && theFractalView->window == window)
+            theFractalView->paintFractal(dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void registerPictureClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = pictureProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = pictureClassName;
+    RegisterClassA(&windowClass);
+    registered = true;
+}
+
+// The number of steps of the point c: the iteration starts at z = c and ends
+// in the step whose |z| exceeds the threshold, or in step limit + 1.
+int expectedSteps(double cRe, double cIm, int limit, double threshold)
+{
+    double x = cRe;
+    double y = cIm;
+    for (int step = 1;; ++step) {
+        const double nextX = x * x - y * y + cRe;
+        const double nextY = 2 * x * y + cIm;
+        x = nextX;
+        y = nextY;
+        if (std::sqrt(x * x + y * y) > threshold || step > limit)
+            return step;
+    }
+}
+
+COLORREF expectedColour(int steps, int limit, bool binary)
+{
+    if (steps >= limit)
+        return colour(0, 0, 0);
+    if (binary)
+        return colour(255, 255, 255);
+    const long long v = static_cast<long long>(steps) * 255 / (limit - 1);
+    if (v <= 127)
+        return colour(0, 0, static_cast<int>(2 * v));
+    const int t = static_cast<int>(2 * (v - 128));
+    return colour(t, t, 255);
+}
+
+// One host serves every test, with its size restored for each: under Wine
+// without a window manager, destroying a top-level window waits two seconds
+// for its unmapping, while child windows come and go at once.
+HWND sharedHost()
+{
+    static HWND host = nullptr;
+    if (!host) {
+        host = createTestHost(hostWidth, hostHeight);
+        return host;
+    }
+    RECT outer = {0, 0, hostWidth, hostHeight};
+    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
+    SetWindowPos(host, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    return host;
+}
+
+} // namespace
+
+ExpectedView expectedViewOf(const FractalView& view)
+{
+    return ExpectedView{view.centerReal,   view.centerImag,    view.halfHeight, view.bitmapWidth,
+                        view.bitmapHeight, view.maxIterations, view.threshold,  view.binaryColoring};
+}
+
+COLORREF expectedPixel(const ExpectedView& view, int x, int y)
+{
+    const double halfWidth = view.width * view.halfHeight / view.height;
+    const double left = view.centerReal - halfWidth;
+    const double right = halfWidth + view.centerReal;
+    const double top = view.centerImag - view.halfHeight;
+    const double bottom = view.halfHeight + view.centerImag;
+    const double cRe = left + (right - left) * x / view.width;
+    const double cIm = top + (bottom - top) * y / view.height;
+    return expectedColour(expectedSteps(cRe, cIm, view.limit, view.threshold), view.limit, view.binary);
+}
+
+void EngineWindowTest::SetUp()
+{
+    registerPictureClass();
+    host = sharedHost();
+    panel.createStatusPanel(host, GetModuleHandleA(nullptr));
+    theStatusPanel = &panel;
+    positions.clear();
+    progressBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        panel.progressBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(loggingProgressProc)));
+}
+
+void EngineWindowTest::TearDown()
+{
+    if (view && view->busy) {
+        requestStop();
+        waitUntilIdle();
+    }
+    theFractalView = nullptr;
+    theStatusPanel = nullptr;
+    if (picture)
+        DestroyWindow(picture);
+    DestroyWindow(panel.statusBar);
+    pumpPending();
+}
+
+HWND EngineWindowTest::openPicture(int width, int height)
+{
+    picture = CreateWindowExA(0, pictureClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, width, height, host, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    return picture;
+}
+
+FractalView* EngineWindowTest::startView()
+{
+    view = createFractalView(picture);
+    theFractalView = view;
+    return view;
+}
+
+bool EngineWindowTest::waitUntilIdle()
+{
+    return pumpUntil([this] { return !view->busy; });
+}
+
+bool EngineWindowTest::calculate()
+{
+    view->startCalculation();
+    return waitUntilIdle();
+}
+
+std::string EngineWindowTest::statusText() const
+{
+    return statusPartText(panel.statusBar, 0);
+}
+
+std::string EngineWindowTest::percentText() const
+{
+    return statusPartText(panel.statusBar, 2);
+}
+
+int EngineWindowTest::progressPosition() const
+{
+    return static_cast<int>(SendMessageA(panel.progressBar, PBM_GETPOS, 0, 0));
+}
+
+std::vector<COLORREF> EngineWindowTest::readPicture() const
+{
+    const int width = view->bitmapWidth;
+    const int height = view->bitmapHeight;
+    std::vector<std::uint32_t> bits(std::size_t(width) * height);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, view->bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(rows, height);
+    // A 32-bit DIB pixel holds blue in its low byte, a colour reference red.
+    std::vector<COLORREF> colours(bits.size());
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        colours[i] = colour((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
+    return colours;
+}
+
+COLORREF EngineWindowTest::surfacePixel(int x, int y) const
+{
+    return GetPixel(view->memoryDC, x, y);
+}
+
+COLORREF EngineWindowTest::screenPicturePixel(int x, int y)
+{
+    UpdateWindow(picture);
+    return screenPixel(picture, x, y);
+}
+
+const std::vector<int>& EngineWindowTest::progressLog() const
+{
+    return positions;
+}
+
+void EngineWindowTest::clearProgressLog()
+{
+    positions.clear();
+}
