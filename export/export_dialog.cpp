@@ -1,0 +1,103 @@
+#include "export/export_dialog.h"
+
+#include "engine/number_text.h"
+#include "export/orbit_file_writer.h"
+#include "resources/resource_ids.h"
+#include "shell/app_instance.h"
+
+#include <commdlg.h>
+
+#include <string>
+
+int exportIterations = 64;
+int exportPoints = 255;
+
+namespace {
+
+const char badCountText[] = "You must specify a positive integer for number of iterations!";
+
+void showError(HWND dialog, const char* text)
+{
+    MessageBoxA(dialog, text, "Error", MB_ICONERROR);
+}
+
+// Asks for the file with the save dialog; false when the user cancelled it
+// or the dialog failed, which CommDlgExtendedError then tells apart.
+bool chooseFile(HWND dialog, char* fileName, DWORD size)
+{
+    OPENFILENAMEA request = {};
+    request.lStructSize = sizeof(OPENFILENAMEA);
+    request.hwndOwner = dialog;
+    request.lpstrFilter = "POV-RAY files (*.pov)\0*.pov\0\0";
+    request.lpstrFile = fileName;
+    request.nMaxFile = size;
+    request.lpstrTitle = "Export to...";
+    request.Flags = OFN_OVERWRITEPROMPT;
+    request.lpstrDefExt = "pov";
+    return GetSaveFileNameA(&request) != 0;
+}
+
+void confirmExport(HWND dialog)
+{
+    char iterationsText[256] = "";
+    char pointsText[256] = "";
+    GetDlgItemTextA(dialog, IDC_EXPORT_ITERATIONS, iterationsText, sizeof iterationsText);
+    GetDlgItemTextA(dialog, IDC_EXPORT_POINTS, pointsText, sizeof pointsText);
+    // Both are stored before they are judged, so that a rejected value shows
+    // again at the next opening.
+    exportIterations = parseInteger(iterationsText);
+    exportPoints = parseInteger(pointsText);
+    if (exportIterations < 1 || exportPoints < 1) {
+        showError(dialog, badCountText);
+        return;
+    }
+
+    char fileName[260] = "";
+    if (!chooseFile(dialog, fileName, sizeof fileName)) {
+        // A cancelled save dialog ends the export without writing anything.
+        const DWORD error = CommDlgExtendedError();
+        if (error == 0) {
+            EndDialog(dialog, 0);
+            return;
+        }
+        const std::string text = "The file name could not be chosen (common dialog error " + std::to_string(error) + ").";
+        showError(dialog, text.c_str());
+        return;
+    }
+    // After a failure the dialog stays open, so that the user can choose
+    // another file or cancel.
+    const OrbitFileResult result = writeOrbitFile(exportIterations, exportPoints, fileName);
+    if (!result.written) {
+        showError(dialog, result.failure.c_str());
+        return;
+    }
+    EndDialog(dialog, 0);
+}
+
+} // namespace
+
+void showExportDialog(HWND owner)
+{
+    DialogBoxParamA(appInstance, "export", owner, exportDialogProc, 0);
+}
+
+INT_PTR CALLBACK exportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SetDlgItemTextA(dialog, IDC_EXPORT_ITERATIONS, formatInteger(exportIterations).c_str());
+        SetDlgItemTextA(dialog, IDC_EXPORT_POINTS, formatInteger(exportPoints).c_str());
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            confirmExport(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}

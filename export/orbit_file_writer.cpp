@@ -1,0 +1,231 @@
+#include "export/orbit_file_writer.h"
+
+#include "engine/fractal_view.h"
+#include "export/orbit_text.h"
+#include "view/orbit_line.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <new>
+
+namespace {
+
+// The largest block handed to one WriteFile call.
+constexpr DWORD writeBlock = 1 << 20;
+
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(HANDLE file) : file_(file) {}
+
+    bool writeBytes(const char* data, std::size_t size) override
+    {
+        while (size > 0) {
+            const DWORD part = size > writeBlock ? writeBlock : static_cast<DWORD>(size);
+            DWORD written = 0;
+            if (!WriteFile(file_, data, part, &written, nullptr) || written == 0) {
+                error = GetLastError();
+                return false;
+            }
+            data += written;
+            size -= written;
+        }
+        return true;
+    }
+
+    DWORD error = 0;
+
+private:
+    HANDLE file_;
+};
+
+OrbitFileResult failed(const std::string& text)
+{
+    return OrbitFileResult{false, text};
+}
+
+// The platform's sentence for an error code, without its line end.
+std::string systemText(DWORD error)
+{
+    char text[512] = "";
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                        text, sizeof text, nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
+        result.pop_back();
+    if (result.empty())
+        result = "Error " + std::to_string(error) + ".";
+    return result;
+}
+
+std::string quoted(const char* path)
+{
+    return std::string("\"") + path + "\"";
+}
+
+// The folder part of a path, with its last separator: "C:\data\x.pov" gives
+// "C:\data\"; a bare name gives the current folder.
+std::string folderOf(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string(".\\") : path.substr(0, separator + 1);
+}
+
+enum class Target { absent, unreachable, regularFile, device, folder };
+
+// What the path names now. Opening with no access right reads only the
+// object's kind and never disturbs a file that is in use.
+Target inspectTarget(const char* path, DWORD* error)
+{
+    HANDLE object = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (object == INVALID_HANDLE_VALUE) {
+        *error = GetLastError();
+        return *error == ERROR_PATH_NOT_FOUND || *error == ERROR_INVALID_NAME ? Target::unreachable
+                                                                              : Target::absent;
+    }
+    BY_HANDLE_FILE_INFORMATION information = {};
+    const bool isFolder = GetFileInformationByHandle(object, &information) &&
+                          (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    const DWORD type = GetFileType(object);
+    CloseHandle(object);
+    if (isFolder)
+        return Target::folder;
+    return type == FILE_TYPE_DISK ? Target::regularFile : Target::device;
+}
+
+std::string countsText(int iterations, int points)
+{
+    return std::to_string(points) + " points of " + std::to_string(iterations) + " iterations";
+}
+
+// Failure text when the samples of `points` points cannot be held in memory;
+// empty when they can. The check comes before the allocation because a
+// system that promises memory it does not have would end the process when
+// the samples are filled.
+std::string sampleMemoryFailure(int points)
+{
+    const std::uint64_t needed = std::uint64_t{2} * sizeof(double) * static_cast<std::uint64_t>(points);
+    MEMORYSTATUSEX memory = {};
+    memory.dwLength = sizeof memory;
+    if (GlobalMemoryStatusEx(&memory) && needed > memory.ullAvailPageFile) {
+        return "Cannot export " + std::to_string(points) + " points: their samples need " + std::to_string(needed) +
+               " bytes of memory, and only " + std::to_string(memory.ullAvailPageFile) + " are available.";
+    }
+    return {};
+}
+
+// Failure text when the file cannot fit on the disk of its folder; empty
+// when it can, or when the free space cannot be told. The size is reckoned
+// with 0 for the first and last point, whose text is the shortest a point
+// can have, so that the check needs no samples and never refuses a file
+// that fits.
+std::string diskSpaceFailure(int iterations, int points, const std::string& folder)
+{
+    const std::uint64_t size = orbitTextSize(iterations, points, 0.0, 0.0, 0.0, 0.0);
+    ULARGE_INTEGER available = {};
+    if (!GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) || size <= available.QuadPart)
+        return {};
+    const std::string needed = size == UINT64_MAX ? "more than " + std::to_string(size) : std::to_string(size);
+    return "Cannot export " + countsText(iterations, points) + ": the file would take " + needed +
+           " bytes, and the disk has only " + std::to_string(available.QuadPart) + " bytes free.";
+}
+
+// The file's bytes go to `file`, which this closes; failure text, or empty.
+std::string writeAndClose(HANDLE file, int iterations, int points, const double* reals, const double* imags,
+                          const char* path)
+{
+    FileSink sink(file);
+    const bool wrote = writeOrbitText(sink, iterations, points, reals, imags);
+    const bool closed = CloseHandle(file) != 0;
+    if (!wrote)
+        return "Cannot write the file " + quoted(path) + ": " + systemText(sink.error);
+    if (!closed)
+        return "Cannot finish the file " + quoted(path) + ": " + systemText(GetLastError());
+    return {};
+}
+
+// Writes straight into a device, which cannot be replaced.
+OrbitFileResult writeDirectly(const char* path, int iterations, int points, const double* reals, const double* imags)
+{
+    HANDLE device = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (device == INVALID_HANDLE_VALUE)
+        return failed("Cannot open " + quoted(path) + ": " + systemText(GetLastError()));
+    const std::string failure = writeAndClose(device, iterations, points, reals, imags, path);
+    return failure.empty() ? OrbitFileResult{true, {}} : failed(failure);
+}
+
+// Writes a temporary file in the target's folder and, once it is whole,
+// puts it in the target's place; on any failure the temporary file goes.
+OrbitFileResult writeAndReplace(const char* path, const std::string& folder, int iterations, int points,
+                                const double* reals, const double* imags)
+{
+    char temporary[MAX_PATH] = "";
+    if (!GetTempFileNameA(folder.c_str(), "zlv", 0, temporary))
+        return failed("Cannot create a file in the folder of " + quoted(path) + ": " + systemText(GetLastError()));
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        DeleteFileA(temporary);
+        return failed("Cannot create a file in the folder of " + quoted(path) + ": " + systemText(error));
+    }
+    const std::string failure = writeAndClose(file, iterations, points, reals, imags, path);
+    if (!failure.empty()) {
+        DeleteFileA(temporary);
+        return failed(failure + " An earlier file of that name is left as it was.");
+    }
+    if (!MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
+        const DWORD error = GetLastError();
+        DeleteFileA(temporary);
+        return failed("Cannot replace the file " + quoted(path) + ": " + systemText(error) +
+                      " The earlier file is left as it was.");
+    }
+    return OrbitFileResult{true, {}};
+}
+
+} // namespace
+
+OrbitFileResult writeOrbitFile(int iterations, int points, const char* path)
+{
+    if (iterations < 1 || points < 1)
+        return failed("The number of points and the number of iterations must be at least 1.");
+    if (!theOrbitLine || !theFractalView)
+        return failed("There is no orbit line to export.");
+    if (!path || !*path)
+        return failed("No file name was chosen.");
+
+    DWORD openError = 0;
+    const Target target = inspectTarget(path, &openError);
+    if (target == Target::folder)
+        return failed("Cannot create the file " + quoted(path) + ": it is a folder.");
+    if (target == Target::unreachable)
+        return failed("Cannot create the file " + quoted(path) + ": " + systemText(openError));
+    const std::string folder = folderOf(path);
+    if (target != Target::device) {
+        const std::string spaceFailure = diskSpaceFailure(iterations, points, folder);
+        if (!spaceFailure.empty())
+            return failed(spaceFailure);
+    }
+
+    const std::string memoryFailure = sampleMemoryFailure(points);
+    if (!memoryFailure.empty())
+        return failed(memoryFailure);
+    std::unique_ptr<double[]> reals(new (std::nothrow) double[points]);
+    std::unique_ptr<double[]> imags(new (std::nothrow) double[points]);
+    if (!reals || !imags)
+        return failed("Cannot export " + std::to_string(points) + " points: there is not enough memory for their samples.");
+
+    // The samples are fractional pixel positions; each is truncated toward
+    // zero to its pixel and replaced by that pixel's point in the plane.
+    theOrbitLine->samplePoints(reals.get(), imags.get(), points);
+    for (int p = 0; p < points; ++p) {
+        reals[p] = theFractalView->pixelToReal(static_cast<int>(reals[p]));
+        imags[p] = theFractalView->pixelToImag(static_cast<int>(imags[p]));
+    }
+
+    if (target == Target::device)
+        return writeDirectly(path, iterations, points, reals.get(), imags.get());
+    return writeAndReplace(path, folder, iterations, points, reals.get(), imags.get());
+}
