@@ -1,0 +1,149 @@
+#include "view/fractal_view_window.h"
+
+#include "engine/fractal_view.h"
+#include "engine/render_worker.h"
+#include "orbits/orbit_window.h"
+#include "view/box_geometry.h"
+#include "view/orbit_line.h"
+
+ZoomBox* theZoomBox = nullptr;
+int dragHandle = 0;
+
+namespace {
+
+// Mouse positions are the low and high words of lParam, each taken as an
+// unsigned 16-bit value: the mouse is not captured, so they are never negative.
+int mouseX(LPARAM lParam)
+{
+    return int(LOWORD(lParam));
+}
+
+int mouseY(LPARAM lParam)
+{
+    return int(HIWORD(lParam));
+}
+
+bool calculationRuns()
+{
+    return theFractalView && theFractalView->busy;
+}
+
+void destroyZoomBox()
+{
+    delete theZoomBox;
+    theZoomBox = nullptr;
+}
+
+// The records are process-wide and each may be missing if it could not be
+// allocated; every handler below copes without them.
+void onCreate(HWND window)
+{
+    theFractalView = createFractalView(window);
+    theOrbitLine = createOrbitLine(window);
+}
+
+void onPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (theFractalView)
+        theFractalView->paintFractal(dc);
+    if (theOrbitLine)
+        theOrbitLine->drawOrbitLine(dc);
+    if (theZoomBox)
+        theZoomBox->drawZoomBox(dc);
+    EndPaint(window, &paint);
+}
+
+void onMouseMove(int x, int y)
+{
+    if (dragHandle != 0) {
+        if (theOrbitLine)
+            theOrbitLine->moveHandle(dragHandle, x, y);
+    } else if (theZoomBox) {
+        theZoomBox->trackZoomBox(x, y);
+    }
+    if (theFractalView && theOrbitWindow)
+        theOrbitWindow->setOrbitPoint(theFractalView->pixelToReal(x), theFractalView->pixelToImag(y));
+    const bool overHandle = theOrbitLine && theOrbitLine->isOverHandle(x, y);
+    SetCursor(LoadCursorA(nullptr, overHandle ? IDC_ARROW : IDC_CROSS));
+}
+
+void onButtonDown(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const int x = mouseX(lParam);
+    const int y = mouseY(lParam);
+    dragHandle = theOrbitLine ? theOrbitLine->handleAt(x, y) : 0;
+    if (dragHandle != 0)
+        return;
+    // Without a view there is nothing to zoom.
+    if (!theFractalView)
+        return;
+    if (calculationRuns()) {
+        // Taken up again, at the same point, once the worker has stopped.
+        requestStop();
+        PostMessageA(window, WM_LBUTTONDOWN, wParam, lParam);
+        return;
+    }
+    destroyZoomBox();
+    theZoomBox = createZoomBox(window, x, y);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void onButtonUp(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    dragHandle = 0;
+    if (!theZoomBox)
+        return;
+    // A keyboard command may have started a calculation while the box was
+    // dragged. A box that would zoom then waits, like a press, for the worker
+    // to stop; one too small to zoom is simply dropped, so that it does not
+    // cancel that calculation for nothing.
+    if (calculationRuns() && theZoomBox->halfHeight >= smallestZoomHalfHeight) {
+        requestStop();
+        PostMessageA(window, WM_LBUTTONUP, wParam, lParam);
+        return;
+    }
+    if (theFractalView && !theFractalView->busy)
+        theFractalView->zoomToBox(theZoomBox->centerX, theZoomBox->centerY, theZoomBox->halfHeight);
+    destroyZoomBox();
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+} // namespace
+
+LRESULT CALLBACK fractalViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        onCreate(window);
+        return 0;
+    case WM_PAINT:
+        onPaint(window);
+        return 0;
+    case WM_MOUSEMOVE:
+        onMouseMove(mouseX(lParam), mouseY(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        onButtonDown(window, wParam, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        onButtonUp(window, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+ATOM registerFractalViewClass(HINSTANCE instance)
+{
+    WNDCLASSA windowClass = {};
+    // No CS_DBLCLKS: a double click arrives as two presses.
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = fractalViewProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_CROSS);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = "FRACTALCLASS";
+    return RegisterClassA(&windowClass);
+}

@@ -1,0 +1,50 @@
+#include "view/zoom_box.h"
+
+#include "view/box_geometry.h"
+
+#include <new>
+
+namespace {
+
+constexpr COLORREF outlineColour = 0x00FFFFFF;
+
+} // namespace
+
+ZoomBox* createZoomBox(HWND window, int x, int y)
+{
+    ZoomBox* box = new (std::nothrow) ZoomBox;
+    if (!box)
+        return nullptr;
+    RECT client = {};
+    GetClientRect(window, &client);
+    box->window = window;
+    box->centerX = x;
+    box->centerY = y;
+    box->halfHeight = 0;
+    box->aspect = boxAspect(client.right, client.bottom);
+    return box;
+}
+
+void ZoomBox::trackZoomBox(int x, int y)
+{
+    const BoxEdges before = boxEdges(centerX, centerY, halfHeight, aspect);
+    halfHeight = mouseHalfHeight(centerX, centerY, x, y);
+    const BoxEdges after = boxEdges(centerX, centerY, halfHeight, aspect);
+    // Repainting the old box as well wipes its outline out when the box shrinks.
+    const BoxEdges area = boxUnion(before, after);
+    const RECT repaint = {area.left, area.top, area.right, area.bottom};
+    InvalidateRect(window, &repaint, FALSE);
+}
+
+void ZoomBox::drawZoomBox(HDC dc) const
+{
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    HPEN dotted = CreatePen(PS_DOT, 1, outlineColour);
+    // The picture shows through the gaps between the dots.
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ previousPen = SelectObject(dc, dotted);
+    const BoxEdges edges = boxEdges(centerX, centerY, halfHeight, aspect);
+    Rectangle(dc, edges.left, edges.top, edges.right, edges.bottom);
+    SelectObject(dc, previousPen);
+    DeleteObject(dotted);
+}
