@@ -1,0 +1,85 @@
+#include "engine/parameters_dialog.h"
+
+#include "engine/number_text.h"
+#include "resources/resource_ids.h"
+#include "shell/app_instance.h"
+
+namespace {
+
+// Each edit box is read into a buffer of this size.
+constexpr int textBufferSize = 256;
+
+void showError(HWND dialog, const char* text)
+{
+    MessageBoxA(dialog, text, "Error", MB_OK | MB_ICONERROR);
+}
+
+FractalView* dialogView(HWND dialog)
+{
+    return reinterpret_cast<FractalView*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void initialise(HWND dialog, FractalView* view)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(view));
+    SetDlgItemTextA(dialog, IDC_THRESHOLD, formatReal(view->threshold).c_str());
+    SetDlgItemTextA(dialog, IDC_MAX_ITERATIONS, formatInteger(view->maxIterations).c_str());
+    if (view->binaryColoring)
+        CheckDlgButton(dialog, IDC_BINARY_COLORING, BST_CHECKED);
+}
+
+void accept(HWND dialog)
+{
+    char thresholdText[textBufferSize] = "";
+    char iterationsText[textBufferSize] = "";
+    GetDlgItemTextA(dialog, IDC_THRESHOLD, thresholdText, textBufferSize);
+    GetDlgItemTextA(dialog, IDC_MAX_ITERATIONS, iterationsText, textBufferSize);
+
+    // Written as "not greater than" so that a text read as NaN is refused too.
+    const double threshold = parseReal(thresholdText);
+    if (!(threshold > 0)) {
+        showError(dialog, "Error!  Distance threshold must be a positive number!");
+        return;
+    }
+    const int iterations = parseInteger(iterationsText);
+    if (!(iterations > 0)) {
+        showError(dialog, "Error!  Max iterations must be a positive integer!");
+        return;
+    }
+
+    // Ending only marks the dialog to close once this procedure returns.
+    EndDialog(dialog, 0);
+    FractalView* view = dialogView(dialog);
+    view->threshold = threshold;
+    view->maxIterations = iterations;
+    view->binaryColoring = IsDlgButtonChecked(dialog, IDC_BINARY_COLORING) == BST_CHECKED;
+    view->startCalculation();
+}
+
+} // namespace
+
+void showParametersDialog(FractalView* view)
+{
+    DialogBoxParamA(appInstance, "changeparameters", view->window, parametersDialogProc,
+                    reinterpret_cast<LPARAM>(view));
+}
+
+INT_PTR CALLBACK parametersDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        initialise(dialog, reinterpret_cast<FractalView*>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            accept(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}

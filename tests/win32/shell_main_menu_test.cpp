@@ -1,0 +1,109 @@
+#include "resources/resource_ids.h"
+#include "shell/app_instance.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Item {
+    UINT type;
+    UINT state;
+    UINT id;
+    std::string text;
+    HMENU submenu;
+};
+
+Item itemAt(HMENU menu, int position)
+{
+    char text[128] = "";
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    EXPECT_TRUE(GetMenuItemInfoA(menu, position, TRUE, &info)) << position;
+    return Item{info.fType, info.fState, info.wID, text, info.hSubMenu};
+}
+
+struct Entry {
+    BYTE flags;
+    WORD key;
+    WORD command;
+};
+
+} // namespace
+
+TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
+{
+    HMENU menu = LoadMenuA(appInstance, "Zelvar2");
+    ASSERT_NE(menu, nullptr);
+    struct Expected {
+        const char* text;
+        UINT id; // 0 for a separator
+    };
+    const std::vector<std::pair<const char*, std::vector<Expected>>> popups = {
+        {"&File", {{"E&xit\tCtrl+X", CMD_EXIT}, {"&Export Orbits to POV-RAY\tCtrl+e", CMD_EXPORT}}},
+        {"&Edit", {{"&Change Fractal Parameters\tCtrl+Enter", CMD_CHANGE_PARAMETERS}, {"&Stop\tEsc", CMD_STOP}}},
+        {"&View",
+         {{"&Recalculate\tF5", CMD_RECALCULATE},
+          {"", 0},
+          {"&Zoom Reset\tCtrl+R", CMD_ZOOM_RESET},
+          {"", 0},
+          {"Zoom &In\t+", CMD_ZOOM_IN},
+          {"Zoom &Out\t-", CMD_ZOOM_OUT}}},
+        {"&Help", {{"&About\tCtrl+A", CMD_ABOUT}}},
+    };
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    for (int p = 0; p < 4; ++p) {
+        const Item popup = itemAt(menu, p);
+        EXPECT_EQ(popup.text, popups[p].first);
+        ASSERT_NE(popup.submenu, nullptr) << popup.text;
+        // Only the Help popup stands at the right end.
+        EXPECT_EQ((popup.type & MFT_RIGHTJUSTIFY) != 0, p == 3) << popup.text;
+        const auto& items = popups[p].second;
+        ASSERT_EQ(GetMenuItemCount(popup.submenu), int(items.size())) << popup.text;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const Item item = itemAt(popup.submenu, int(i));
+            EXPECT_EQ(item.submenu, nullptr);
+            if (items[i].id == 0) {
+                EXPECT_TRUE(item.type & MFT_SEPARATOR) << popup.text << " " << i;
+            } else {
+                EXPECT_FALSE(item.type & MFT_SEPARATOR) << items[i].text;
+                EXPECT_EQ(item.state & (MFS_GRAYED | MFS_CHECKED), 0u) << items[i].text;
+                EXPECT_EQ(item.text, items[i].text);
+                EXPECT_EQ(item.id, items[i].id) << items[i].text;
+            }
+        }
+    }
+    DestroyMenu(menu);
+}
+
+TEST(MainAccelerators, HoldTheEightKeysAndCtrlEForTheExport)
+{
+    HACCEL table = LoadAcceleratorsA(appInstance, "Zelvar2");
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 9);
+    ACCEL entries[9] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 9), 9);
+    const BYTE control = FVIRTKEY | FCONTROL | FNOINVERT;
+    const Entry expected[9] = {
+        {FNOINVERT, '+', CMD_ZOOM_IN},
+        {FNOINVERT, '-', CMD_ZOOM_OUT},
+        {control, 'A', CMD_ABOUT},
+        {control, 'R', CMD_ZOOM_RESET},
+        {FVIRTKEY | FNOINVERT, VK_ESCAPE, CMD_STOP},
+        {FVIRTKEY | FNOINVERT, VK_F5, CMD_RECALCULATE},
+        {control, VK_RETURN, CMD_CHANGE_PARAMETERS},
+        {control, 'X', CMD_EXIT},
+        {control, 'E', CMD_EXPORT},
+    };
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(entries[i].fVirt, expected[i].flags) << "entry " << i;
+        EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
+        EXPECT_EQ(entries[i].cmd, expected[i].command) << "entry " << i;
+    }
+    DestroyAcceleratorTable(table);
+}
