@@ -1,0 +1,168 @@
+#include "shell/frame_window.h"
+
+#include "engine/fractal_view.h"
+#include "engine/parameters_dialog.h"
+#include "engine/render_worker.h"
+#include "export/export_dialog.h"
+#include "orbits/orbit_window.h"
+#include "resources/resource_ids.h"
+#include "shell/about_dialog.h"
+#include "shell/app_instance.h"
+#include "shell/main_toolbar.h"
+#include "shell/status_panel.h"
+
+#include <new>
+
+HWND theFractalViewWindow = nullptr;
+HWND theOrbitWindowHandle = nullptr;
+
+namespace {
+
+RECT clientRect(HWND window)
+{
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+// Builds the frame's furniture in its fixed order. False when one of the
+// objects that the frame's layout and commands rely on cannot be had (the
+// status panel, the toolbar, the view's record, the Orbits window's object):
+// the frame is then not created and start-up ends.
+bool buildFrame(HWND frame)
+{
+    StatusPanel* panel = new (std::nothrow) StatusPanel;
+    if (!panel)
+        return false;
+    panel->createStatusPanel(frame, appInstance);
+    theStatusPanel = panel;
+
+    MainToolbar* toolbar = new (std::nothrow) MainToolbar;
+    if (!toolbar)
+        return false;
+    toolbar->createMainToolbar(frame, appInstance);
+    theMainToolbar = toolbar;
+
+    const RECT f = clientRect(frame);
+    const RECT t = clientRect(theMainToolbar->toolbarWindow);
+    const RECT s = clientRect(theStatusPanel->statusBar);
+
+    // The view's creation makes the FractalView and starts the first calculation.
+    theFractalViewWindow = CreateWindowExA(WS_EX_CLIENTEDGE, "FRACTALCLASS", nullptr, WS_CHILD | WS_VISIBLE, 0,
+                                           t.bottom + 1, f.right, f.bottom - t.bottom - s.bottom - 1, frame, nullptr,
+                                           appInstance, nullptr);
+    if (!theFractalViewWindow || !theFractalView || theFractalView->window != theFractalViewWindow)
+        return false;
+
+    theOrbitWindowHandle = CreateWindowExA(WS_EX_TOOLWINDOW, "ORBITSCLASS", "Orbits", WS_POPUP | WS_VISIBLE | WS_CAPTION,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, 64, 64, frame, nullptr, appInstance, nullptr);
+    OrbitWindow* orbits = new (std::nothrow) OrbitWindow;
+    if (!orbits)
+        return false;
+    orbits->createOrbitWindow(theOrbitWindowHandle, appInstance);
+    theOrbitWindow = orbits;
+
+    UpdateWindow(theFractalViewWindow);
+    UpdateWindow(theOrbitWindowHandle);
+    return true;
+}
+
+// Fits the view between the toolbar and the status bar of a client area of
+// the given size, then lets both bars fit themselves.
+void layOut(int clientWidth, int clientHeight)
+{
+    const RECT t = clientRect(theMainToolbar->toolbarWindow);
+    const RECT s = clientRect(theStatusPanel->statusBar);
+    // A minimized frame has a client height of 0: the negative height is passed on.
+    MoveWindow(theFractalViewWindow, 0, t.bottom + 1, clientWidth, clientHeight - t.bottom - s.bottom - 1, TRUE);
+    SendMessageA(theStatusPanel->statusBar, WM_SIZE, 0, 0);
+    SendMessageA(theMainToolbar->toolbarWindow, WM_SIZE, 0, 0);
+}
+
+// A command that changes the view must not meet a running calculation: while
+// one runs, the command asks it to stop and sends itself again through the
+// queue, until the worker has finished. True when the command was put off.
+bool putOffWhileBusy(HWND frame, WPARAM wParam, LPARAM lParam)
+{
+    if (!theFractalView->busy)
+        return false;
+    requestStop();
+    PostMessageA(frame, WM_COMMAND, wParam, lParam);
+    return true;
+}
+
+LRESULT runCommand(HWND frame, WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case CMD_ZOOM_RESET:
+        if (!putOffWhileBusy(frame, wParam, lParam))
+            theFractalView->resetView();
+        return 0;
+    case CMD_ZOOM_IN:
+        if (!putOffWhileBusy(frame, wParam, lParam))
+            theFractalView->zoomIn();
+        return 0;
+    case CMD_ZOOM_OUT:
+        if (!putOffWhileBusy(frame, wParam, lParam))
+            theFractalView->zoomOut();
+        return 0;
+    case CMD_CHANGE_PARAMETERS:
+        if (!putOffWhileBusy(frame, wParam, lParam))
+            showParametersDialog(theFractalView);
+        return 0;
+    case CMD_RECALCULATE:
+        if (!theFractalView->busy)
+            theFractalView->startCalculation();
+        return 0;
+    case CMD_STOP:
+        requestStop();
+        return 0;
+    case CMD_EXPORT:
+        showExportDialog(frame);
+        return 0;
+    case CMD_EXIT:
+        DestroyWindow(frame);
+        return 0;
+    case CMD_ABOUT:
+        showAboutDialog(frame);
+        return 0;
+    default:
+        return DefWindowProcA(frame, WM_COMMAND, wParam, lParam);
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return buildFrame(window) ? 0 : -1;
+    case WM_SIZE:
+        layOut(LOWORD(lParam), HIWORD(lParam));
+        theOrbitWindow->placeOrbitWindow();
+        return 0;
+    case WM_MOVE:
+        theOrbitWindow->placeOrbitWindow();
+        return 0;
+    case WM_COMMAND:
+        return runCommand(window, wParam, lParam);
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+ATOM registerFrameClass(HINSTANCE instance)
+{
+    WNDCLASSA frameClass = {};
+    frameClass.style = CS_HREDRAW | CS_VREDRAW;
+    frameClass.lpfnWndProc = frameWindowProc;
+    frameClass.hInstance = instance;
+    frameClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    frameClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    frameClass.lpszClassName = "Zelvar2";
+    return RegisterClassA(&frameClass);
+}

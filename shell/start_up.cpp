@@ -1,0 +1,25 @@
+#include "shell/start_up.h"
+
+HWND createMainFrame(HINSTANCE instance, int showCommand)
+{
+    HMENU menu = LoadMenuA(instance, "Zelvar2");
+    HWND frame = CreateWindowExA(0, "Zelvar2", "Zelvar v2.0", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 500,
+                                 400, nullptr, menu, instance, nullptr);
+    if (!frame) {
+        // A frame whose creation failed has been destroyed again, and its
+        // destruction posted the quit message. Take that message away, or it
+        // would close the failure box before the user could read it.
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        return nullptr;
+    }
+    ShowWindow(frame, showCommand);
+    UpdateWindow(frame);
+    return frame;
+}
+
+int reportStartupFailure()
+{
+    MessageBoxA(nullptr, "Lame!", "Zelvar2", MB_ICONERROR);
+    return 0;
+}

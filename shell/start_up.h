@@ -1,0 +1,12 @@
+// The steps of the program's start that come after the window classes.
+#pragma once
+
+#include <windows.h>
+
+// Creates the main frame "Zelvar v2.0" with its menu, 500 x 400 at the default
+// position, then shows and paints it. Null when the frame could not be built.
+HWND createMainFrame(HINSTANCE instance, int showCommand);
+
+// Tells the user that the program cannot start ("Lame!") and gives the exit
+// code for that case, 0.
+int reportStartupFailure();

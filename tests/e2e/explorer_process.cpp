@@ -1,0 +1,200 @@
+#include "tests/e2e/explorer_process.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+bool waitFor(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return done();
+        Sleep(10);
+    }
+    return true;
+}
+
+namespace {
+
+std::string programPath()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of("\\/") + 1);
+    return folder + "zelvar.exe";
+}
+
+std::string className(HWND window)
+{
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::vector<HWND> threadWindows(DWORD threadId)
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        threadId,
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+} // namespace
+
+std::string remoteWindowText(HWND window)
+{
+    char text[1024] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string remoteStatusText(HANDLE process, HWND statusBar, int part)
+{
+    // SB_GETTEXTA writes into memory of the program that owns the status bar.
+    const SIZE_T size = 1024;
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote)
+        return "";
+    std::vector<char> text(size, '\0');
+    WriteProcessMemory(process, remote, text.data(), size, nullptr);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000,
+                            &result))
+        ReadProcessMemory(process, remote, text.data(), size - 1, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text.data();
+}
+
+std::string statusPartTextOf(HWND frame, int part)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process)
+        return "";
+    const std::string text = remoteStatusText(process, FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr), part);
+    CloseHandle(process);
+    return text;
+}
+
+HWND findChild(HWND parent, const std::string& wantedClass, const std::string& text)
+{
+    struct Search {
+        std::string wantedClass;
+        std::string text;
+        HWND found;
+    } search = {wantedClass, text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (_stricmp(className(window).c_str(), s->wantedClass.c_str()) == 0 &&
+                (s->text.empty() || remoteWindowText(window) == s->text)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+ExplorerProcess::ExplorerProcess()
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string command = "\"" + programPath() + "\"";
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        return;
+    WaitForInputIdle(process_.hProcess, 30000);
+    waitFor(
+        [&] {
+            for (HWND window : threadWindows(process_.dwThreadId)) {
+                if (className(window) == "Zelvar2")
+                    frame_ = window;
+                else if (className(window) == "ORBITSCLASS")
+                    orbits_ = window;
+            }
+            if (!frame_ || !orbits_ || !IsWindowVisible(frame_))
+                return false;
+            view_ = FindWindowExA(frame_, nullptr, "FRACTALCLASS", nullptr);
+            statusBar_ = FindWindowExA(frame_, nullptr, STATUSCLASSNAMEA, nullptr);
+            toolbar_ = FindWindowExA(frame_, nullptr, TOOLBARCLASSNAMEA, nullptr);
+            return ok();
+        },
+        30000);
+}
+
+ExplorerProcess::~ExplorerProcess()
+{
+    if (!process_.hProcess)
+        return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 10000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+std::string ExplorerProcess::statusText(int part) const
+{
+    return remoteStatusText(process_.hProcess, statusBar_, part);
+}
+
+bool ExplorerProcess::waitForStatus(const std::string& text, DWORD timeoutMs) const
+{
+    return waitFor([&] { return statusText(0) == text; }, timeoutMs);
+}
+
+HWND ExplorerProcess::findTopWindow(const std::string& caption) const
+{
+    for (HWND window : threadWindows(process_.dwThreadId)) {
+        if (IsWindowVisible(window) && remoteWindowText(window) == caption)
+            return window;
+    }
+    return nullptr;
+}
+
+HWND ExplorerProcess::waitForTopWindow(const std::string& caption, DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    waitFor([&] { return (found = findTopWindow(caption)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+RECT ExplorerProcess::toolbarButtonRect(int index) const
+{
+    RECT rect = {};
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote)
+        return rect;
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(toolbar_, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000,
+                            &result) &&
+        result)
+        ReadProcessMemory(process_.hProcess, remote, &rect, sizeof rect, nullptr);
+    VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+    MapWindowPoints(toolbar_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExplorerProcess::activate(HWND window) const
+{
+    SetForegroundWindow(window);
+    waitFor([&] { return GetForegroundWindow() == window; }, 10000);
+}
+
+bool ExplorerProcess::waitForExit(DWORD* code, DWORD timeoutMs) const
+{
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    return GetExitCodeProcess(process_.hProcess, code) != 0;
+}
