@@ -45,6 +45,7 @@ zelvar_session_start "$build" || exit 1
 trap zelvar_session_stop EXIT
 
 for kind in unit win32 e2e; do
+  if [ $kind = e2e ]; then zelvar_window_management managed; else zelvar_window_management unmanaged; fi
   for program in "$build"/windows/bin/*_"$kind"_tests.exe; do
     [ -f "$program" ] || continue
     cd "$build/windows/bin" || exit 1

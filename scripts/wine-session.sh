@@ -40,10 +40,28 @@ zelvar_session_start() {
     wineboot -i >/dev/null 2>&1 || true
     touch "$WINEPREFIX/.zelvar-ready"
   fi
+  zelvar_window_management managed
+}
+
+# zelvar_window_management managed|unmanaged. Without a window manager Wine
+# waits two seconds for one at every top-level window it hides; the
+# in-process tests, which make and destroy many windows, run faster when Wine
+# manages the windows itself. The program and its end-to-end tests run
+# managed, as on a user's desktop.
+zelvar_window_management() {
+  local marker="$WINEPREFIX/.zelvar-unmanaged"
+  if [ "$1" = unmanaged ] && [ ! -f "$marker" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 && touch "$marker"
+  elif [ "$1" = managed ] && [ -f "$marker" ]; then
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 && rm -f "$marker"
+  fi
 }
 
 zelvar_session_stop() {
   local pid
+  # The server ends every Windows process of the prefix first, Wine's own
+  # services among them, which would otherwise outlive it.
+  if [ -n "$ZELVAR_WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1 || true; fi
   for pid in $ZELVAR_WINESERVER_PID $ZELVAR_XVFB_PID; do
     if kill -0 "$pid" 2>/dev/null; then
       kill -TERM "$pid" 2>/dev/null || true
