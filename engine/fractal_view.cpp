@@ -110,7 +110,7 @@ void FractalView::startCalculation()
         if (bitmap)
             DeleteObject(bitmap);
         bitmap = newBitmap;
-        showStatus("Cannot start the calculation");
+        showStatus("Start failed");
         busy = false;
     }
 }
