@@ -71,5 +71,10 @@ bool changeParameters(const ExplorerProcess& explorer, const std::string& thresh
     if (!dialog)
         return false;
     fillParametersDialog(dialog, threshold, iterations, binary);
-    return waitForClosed(dialog);
+    if (!waitForClosed(dialog))
+        return false;
+    // The keys that follow must reach the frame, not whatever window Wine
+    // activates once the dialog has gone.
+    explorer.activate();
+    return true;
 }
