@@ -1,4 +1,5 @@
 #include "export/orbit_text.h"
+#include "tests/support/orbit_file_example.h"
 
 #include <gtest/gtest.h>
 
@@ -83,24 +84,7 @@ const std::string yHeader = "#declare orbitsYPoints = array[orbitsNumberPoints][
 
 TEST(OrbitText, WorkedExampleOfTwoPointsAndThreeIterations)
 {
-    const std::string expected = headerComment +
-                                 "#declare\torbitsNumberIterations\t= 3;\r\n"
-                                 "#declare\torbitsNumberPoints\t= 2;\r\n"
-                                 "\r\n"
-                                 "#declare\torbitsStartX\t= -1.000000;\r\n"
-                                 "#declare\torbitsStartY\t= 0.000000;\r\n"
-                                 "\r\n"
-                                 "#declare\torbitsEndX\t= 0.000000;\r\n"
-                                 "#declare\torbitsEndY\t= 1.000000;\r\n"
-                                 "\r\n"
-                                 "#declare orbitsXPoints = array[orbitsNumberPoints][orbitsNumberIterations]{\r\n"
-                                 "{-1.000000e+000,+0.000000e+000,-1.000000e+000},\r\n"
-                                 "{+0.000000e+000,-1.000000e+000,+0.000000e+000} }\r\n"
-                                 "\r\n"
-                                 "#declare orbitsYPoints = array[orbitsNumberPoints][orbitsNumberIterations] {\r\n"
-                                 "{+0.000000e+000,+0.000000e+000,+0.000000e+000},\r\n"
-                                 "{+1.000000e+000,+1.000000e+000,-1.000000e+000} }\r\n";
-    EXPECT_EQ(orbitText(3, {-1.0, 0.0}, {0.0, 1.0}), expected);
+    EXPECT_EQ(orbitText(3, {-1.0, 0.0}, {0.0, 1.0}), workedExampleFile);
 }
 
 TEST(OrbitText, OneIterationGivesOneValuePerLine)

@@ -2,6 +2,8 @@
 // creation makes theFractalView and theOrbitLine.
 #pragma once
 
+#include "tests/support/orbit_file_example.h"
+
 #include <windows.h>
 
 #include <string>
@@ -40,4 +42,3 @@ void writeBytes(const std::string& path, const std::string& bytes);
 int strayTemporaryFiles(const std::string& folder);
 
 // The lines 1 to 22 of the file of three iterations of the points -1 and i.
-extern const char workedExampleFile[];
