@@ -27,33 +27,37 @@ HWND openParametersDialog(const ExplorerProcess& explorer)
     return dialog;
 }
 
-void replaceEditText(HWND edit, const std::string& text)
+bool replaceEditText(HWND edit, const std::string& text)
 {
     // A click puts the caret into the box; Home and Shift+End select its text,
     // which the typing then replaces.
     RECT box = {};
     GetWindowRect(edit, &box);
-    clickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
-    waitFor([&] { return GetForegroundWindow() == GetAncestor(edit, GA_ROOT); }, 10000);
+    if (!clickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2}) ||
+        !waitFor([&] { return GetForegroundWindow() == GetAncestor(edit, GA_ROOT); }, 10000))
+        return false;
     pressKey(VK_HOME);
     pressWithModifier(VK_SHIFT, VK_END);
     typeText(text);
+    return true;
 }
 
-void fillParametersDialog(HWND dialog, const std::string& threshold, const std::string& iterations, bool binary)
+bool fillParametersDialog(HWND dialog, const std::string& threshold, const std::string& iterations, bool binary)
 {
-    replaceEditText(GetDlgItem(dialog, IDC_THRESHOLD), threshold);
-    replaceEditText(GetDlgItem(dialog, IDC_MAX_ITERATIONS), iterations);
+    if (!replaceEditText(GetDlgItem(dialog, IDC_THRESHOLD), threshold) ||
+        !replaceEditText(GetDlgItem(dialog, IDC_MAX_ITERATIONS), iterations))
+        return false;
     HWND box = GetDlgItem(dialog, IDC_BINARY_COLORING);
     const bool checked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (checked != binary) {
         RECT rect = {};
         GetWindowRect(box, &rect);
         // The box itself sits at the left of the control, before its label.
-        clickAt({rect.left + 6, (rect.top + rect.bottom) / 2});
+        if (!clickAt({rect.left + 6, (rect.top + rect.bottom) / 2}))
+            return false;
     }
     // Wait until the dialog has taken every key and click so far.
-    waitFor(
+    const bool taken = waitFor(
         [&] {
             return remoteWindowText(GetDlgItem(dialog, IDC_THRESHOLD)) == threshold &&
                    remoteWindowText(GetDlgItem(dialog, IDC_MAX_ITERATIONS)) == iterations &&
@@ -62,6 +66,7 @@ void fillParametersDialog(HWND dialog, const std::string& threshold, const std::
         10000);
     // Enter in the dialog presses its default button, OK.
     pressKey(VK_RETURN);
+    return taken;
 }
 
 bool changeParameters(const ExplorerProcess& explorer, const std::string& threshold, const std::string& iterations,
@@ -70,8 +75,7 @@ bool changeParameters(const ExplorerProcess& explorer, const std::string& thresh
     HWND dialog = openParametersDialog(explorer);
     if (!dialog)
         return false;
-    fillParametersDialog(dialog, threshold, iterations, binary);
-    if (!waitForClosed(dialog))
+    if (!fillParametersDialog(dialog, threshold, iterations, binary) || !waitForClosed(dialog))
         return false;
     // The keys that follow must reach the frame, not whatever window Wine
     // activates once the dialog has gone.

@@ -13,12 +13,14 @@ extern const char* const saveCaption;
 // Opens the parameters dialog with Ctrl+Enter; null when it does not appear.
 HWND openParametersDialog(const ExplorerProcess& explorer);
 
-// Replaces the text of an edit box of a dialog by typing.
-void replaceEditText(HWND edit, const std::string& text);
+// Replaces the text of an edit box of a dialog by typing; false when the box
+// could not be clicked into.
+[[nodiscard]] bool replaceEditText(HWND edit, const std::string& text);
 
 // Types the threshold and iterations texts into the open parameters dialog,
-// sets the check box to binary and presses Enter.
-void fillParametersDialog(HWND dialog, const std::string& threshold, const std::string& iterations, bool binary);
+// sets the check box to binary and presses Enter; false when the dialog did
+// not take them all.
+[[nodiscard]] bool fillParametersDialog(HWND dialog, const std::string& threshold, const std::string& iterations, bool binary);
 
 // Opens the dialog, enters the values and accepts them; false when the
 // dialog did not appear or did not close.

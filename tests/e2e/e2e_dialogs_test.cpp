@@ -65,19 +65,19 @@ TEST_F(ExplorerTest, ParametersDialogShowsTheValuesRejectsBadOnesAndAppliesNewOn
 
     // A threshold of 0 is refused, whatever the iterations say; the error box
     // belongs to the dialog.
-    fillParametersDialog(dialog, "0", "abc", false);
+    ASSERT_TRUE(fillParametersDialog(dialog, "0", "abc", false));
     expectErrorBox(*explorer, thresholdMessage);
     ASSERT_TRUE(IsWindow(dialog));
     EXPECT_EQ(remoteWindowText(GetDlgItem(dialog, IDC_MAX_ITERATIONS)), "abc");
     EXPECT_EQ(remoteWindowText(GetDlgItem(dialog, IDC_THRESHOLD)), "0");
 
     // With a good threshold, iterations of -1 are refused.
-    fillParametersDialog(dialog, "4", "-1", false);
+    ASSERT_TRUE(fillParametersDialog(dialog, "4", "-1", false));
     expectErrorBox(*explorer, iterationsMessage);
     ASSERT_TRUE(IsWindow(dialog));
 
     // Good values: the dialog closes and the new picture is computed.
-    fillParametersDialog(dialog, "4", "50", true);
+    ASSERT_TRUE(fillParametersDialog(dialog, "4", "50", true));
     EXPECT_TRUE(waitForClosed(dialog));
     view.threshold = 4;
     view.maxIterations = 50;
@@ -131,8 +131,8 @@ TEST_F(ExplorerTest, ExportThroughBothDialogsWritesTheOrbitFile)
     EXPECT_EQ(remoteWindowText(GetDlgItem(dialog, IDC_EXPORT_POINTS)), "255");
     EXPECT_EQ(remoteWindowText(GetDlgItem(dialog, IDC_EXPORT_ITERATIONS)), "64");
     waitForForeground(dialog);
-    replaceEditText(GetDlgItem(dialog, IDC_EXPORT_POINTS), "6");
-    replaceEditText(GetDlgItem(dialog, IDC_EXPORT_ITERATIONS), "5");
+    ASSERT_TRUE(replaceEditText(GetDlgItem(dialog, IDC_EXPORT_POINTS), "6"));
+    ASSERT_TRUE(replaceEditText(GetDlgItem(dialog, IDC_EXPORT_ITERATIONS), "5"));
     waitFor([&] { return remoteWindowText(GetDlgItem(dialog, IDC_EXPORT_ITERATIONS)) == "5"; });
     pressKey(VK_RETURN);
 

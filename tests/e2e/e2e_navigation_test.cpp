@@ -66,13 +66,13 @@ TEST_F(ExplorerTest, ToolbarButtonsZoomInAndOut)
     // Positions count the separators: 4 is Zoom In, 5 Zoom Out, 2 Zoom Reset.
     const RECT zoomIn = explorer->toolbarButtonRect(4);
     ASSERT_GT(zoomIn.right, zoomIn.left);
-    clickAt({(zoomIn.left + zoomIn.right) / 2, (zoomIn.top + zoomIn.bottom) / 2});
+    ASSERT_TRUE(clickAt({(zoomIn.left + zoomIn.right) / 2, (zoomIn.top + zoomIn.bottom) / 2}));
     view.halfHeight = 0.65;
     EXPECT_EQ(waitForPicture(*explorer, view), "") << "after Zoom In";
     EXPECT_TRUE(explorer->waitForStatus("Done"));
 
     const RECT reset = explorer->toolbarButtonRect(2);
-    clickAt({(reset.left + reset.right) / 2, (reset.top + reset.bottom) / 2});
+    ASSERT_TRUE(clickAt({(reset.left + reset.right) / 2, (reset.top + reset.bottom) / 2}));
     view.halfHeight = 1.5;
     EXPECT_EQ(waitForPicture(*explorer, view), "") << "after Zoom Reset";
 }
@@ -165,7 +165,7 @@ TEST_F(ExplorerTest, ADraggedZoomBoxBecomesTheView)
     const int y = height / 2 - 20;
     const int dx = 30;
     const int dy = 40;
-    dragMouse(clientToScreen(explorer->view(), x, y), clientToScreen(explorer->view(), x + dx, y + dy));
+    ASSERT_TRUE(dragMouse(clientToScreen(explorer->view(), x, y), clientToScreen(explorer->view(), x + dx, y + dy)));
 
     const int boxHalfHeight = static_cast<int>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
     ASSERT_EQ(boxHalfHeight, 50);
@@ -181,7 +181,7 @@ TEST_F(ExplorerTest, ADraggedZoomBoxBecomesTheView)
 TEST_F(ExplorerTest, AClickWithoutDragDoesNotZoom)
 {
     const RECT client = clientRect(explorer->view());
-    clickAt(clientToScreen(explorer->view(), client.right / 3, client.bottom / 2));
+    ASSERT_TRUE(clickAt(clientToScreen(explorer->view(), client.right / 3, client.bottom / 2)));
     // Then a real command, so that the click has surely been handled first.
     typeText("+");
     view.halfHeight = 0.65;

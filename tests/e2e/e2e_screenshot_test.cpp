@@ -18,7 +18,7 @@ TEST_F(ExplorerTest, ScreenshotOfTheRunningExplorer)
     const double halfWidth = client.right * view.halfHeight / client.bottom;
     const int x = static_cast<int>((re - (view.centerReal - halfWidth)) * client.right / (2 * halfWidth));
     const int y = static_cast<int>((im - (view.centerImag - view.halfHeight)) * client.bottom / (2 * view.halfHeight));
-    moveMouseTo(clientToScreen(explorer->view(), x, y));
+    ASSERT_TRUE(moveMouseTo(clientToScreen(explorer->view(), x, y)));
     // The Orbits window shows the point once its vertical crosshair is there.
     const int px = static_cast<int>((columnReal(view, x, client.right, client.bottom) + 2.5) * 32);
     ASSERT_TRUE(waitFor([&] {

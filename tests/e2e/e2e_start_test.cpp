@@ -108,7 +108,7 @@ TEST_F(ExplorerTest, OrbitsWindowShowsTheCrosshairsAtThePointUnderTheMouse)
     ASSERT_GE(py, 0);
     ASSERT_LT(py, 96);
 
-    moveMouseTo(clientToScreen(explorer->view(), x, y));
+    ASSERT_TRUE(moveMouseTo(clientToScreen(explorer->view(), x, y)));
     const int otherColumn = (px + 40) % 127;
     EXPECT_TRUE(waitFor([&] {
         const ScreenCapture orbits(explorer->orbits());
@@ -121,7 +121,7 @@ TEST_F(ExplorerTest, OrbitsWindowShowsTheCrosshairsAtThePointUnderTheMouse)
     const double re2 = columnReal(view, x2, client.right, client.bottom);
     const int px2 = static_cast<int>((re2 + 2.5) * 32);
     ASSERT_NE(px2, px);
-    moveMouseTo(clientToScreen(explorer->view(), x2, y));
+    ASSERT_TRUE(moveMouseTo(clientToScreen(explorer->view(), x2, y)));
     EXPECT_TRUE(waitFor([&] {
         const ScreenCapture orbits(explorer->orbits());
         return whitePixelsInColumn(orbits, px2) >= 20 && whitePixelsInColumn(orbits, px) <= 1;

@@ -1,5 +1,7 @@
 #include "tests/e2e/user_input.h"
 
+#include "tests/e2e/unix_command.h"
+
 namespace {
 
 void sendKey(WORD virtualKey, bool up)
@@ -12,17 +14,18 @@ void sendKey(WORD virtualKey, bool up)
     SendInput(1, &input, sizeof input);
 }
 
-void sendMouse(POINT screen, DWORD buttons)
+// Mouse input goes to the X server, as a user's mouse does. Mouse input made
+// with SendInput in this process would also move the X pointer, and the
+// explorer would get each move a second time from the X server, late and
+// out of order with the rest: a drag could end on an earlier position.
+bool runMouseSteps(const std::string& steps)
 {
-    // Absolute positions are given in 65536ths of the primary screen.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.x * 65536 + width - 1) / width;
-    input.mi.dy = (screen.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | buttons;
-    SendInput(1, &input, sizeof input);
+    return runHostCommand("xdotool" + steps) == 0;
+}
+
+std::string moveStep(POINT screen)
+{
+    return " mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y);
 }
 
 } // namespace
@@ -54,28 +57,23 @@ void typeText(const std::string& text)
     }
 }
 
-void moveMouseTo(POINT screen)
+bool moveMouseTo(POINT screen)
 {
-    sendMouse(screen, 0);
+    return runMouseSteps(moveStep(screen));
 }
 
-void dragMouse(POINT from, POINT to)
+bool dragMouse(POINT from, POINT to)
 {
-    sendMouse(from, 0);
-    sendMouse(from, MOUSEEVENTF_LEFTDOWN);
-    const int steps = 8;
-    for (int step = 1; step <= steps; ++step) {
-        POINT between = {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps};
-        sendMouse(between, 0);
-    }
-    sendMouse(to, MOUSEEVENTF_LEFTUP);
+    std::string steps = moveStep(from) + " mousedown 1";
+    const int count = 8;
+    for (int step = 1; step <= count; ++step)
+        steps += moveStep({from.x + (to.x - from.x) * step / count, from.y + (to.y - from.y) * step / count});
+    return runMouseSteps(steps + " mouseup 1");
 }
 
-void clickAt(POINT screen)
+bool clickAt(POINT screen)
 {
-    sendMouse(screen, 0);
-    sendMouse(screen, MOUSEEVENTF_LEFTDOWN);
-    sendMouse(screen, MOUSEEVENTF_LEFTUP);
+    return runMouseSteps(moveStep(screen) + " click 1");
 }
 
 POINT clientToScreen(HWND window, int x, int y)
