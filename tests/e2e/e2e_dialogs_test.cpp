@@ -82,7 +82,7 @@ TEST_F(ExplorerTest, ParametersDialogShowsTheValuesRejectsBadOnesAndAppliesNewOn
     view.threshold = 4;
     view.maxIterations = 50;
     view.binaryColoring = true;
-    EXPECT_TRUE(explorer->waitForStatus("Done"));
+    EXPECT_TRUE(explorer->waitForEnd("Done"));
     EXPECT_EQ(waitForPicture(*explorer, view), "");
 
     // The next opening shows the stored values; Cancel changes nothing.

@@ -32,6 +32,19 @@ bool waitUntilPartDone(const ExplorerProcess& explorer)
     });
 }
 
+// Presses F5 until a calculation runs. The worker shows "Done" a moment
+// before it is idle, and an F5 in that moment is dropped as one during a
+// calculation.
+bool recalculate(const ExplorerProcess& explorer)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        pressKey(VK_F5);
+        if (waitFor([&] { return progressPercent(explorer) >= 0; }, 5000))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TEST_F(ExplorerTest, PlusMinusAndCtrlRZoomAndReset)
@@ -39,18 +52,18 @@ TEST_F(ExplorerTest, PlusMinusAndCtrlRZoomAndReset)
     typeText("+");
     view.halfHeight = 0.65;
     EXPECT_EQ(waitForPicture(*explorer, view), "") << "after +";
-    EXPECT_TRUE(explorer->waitForStatus("Done"));
+    EXPECT_TRUE(explorer->waitForEnd("Done"));
 
     typeText("-");
     typeText("-");
     view.halfHeight = 2.6;
     EXPECT_EQ(waitForPicture(*explorer, view), "") << "after - -";
-    EXPECT_TRUE(explorer->waitForStatus("Done"));
+    EXPECT_TRUE(explorer->waitForEnd("Done"));
 
     pressWithModifier(VK_CONTROL, 'R');
     view.halfHeight = 1.5;
     EXPECT_EQ(waitForPicture(*explorer, view), "") << "after Ctrl+R";
-    EXPECT_TRUE(explorer->waitForStatus("Done"));
+    EXPECT_TRUE(explorer->waitForEnd("Done"));
 }
 
 TEST_F(ExplorerTest, AcceleratorsActWhileTheOrbitsWindowIsActive)
@@ -69,7 +82,7 @@ TEST_F(ExplorerTest, ToolbarButtonsZoomInAndOut)
     ASSERT_TRUE(clickAt({(zoomIn.left + zoomIn.right) / 2, (zoomIn.top + zoomIn.bottom) / 2}));
     view.halfHeight = 0.65;
     EXPECT_EQ(waitForPicture(*explorer, view), "") << "after Zoom In";
-    EXPECT_TRUE(explorer->waitForStatus("Done"));
+    EXPECT_TRUE(explorer->waitForEnd("Done"));
 
     const RECT reset = explorer->toolbarButtonRect(2);
     ASSERT_TRUE(clickAt({(reset.left + reset.right) / 2, (reset.top + reset.bottom) / 2}));
@@ -93,14 +106,14 @@ TEST_F(ExplorerTest, ThreePlusDuringACalculationEndAtAnEighthOfTheHalfHeight)
     // nearly all inside the set, takes longer still.
     view.maxIterations = 3000;
     ASSERT_TRUE(changeParameters(*explorer, "15", "3000", false));
-    ASSERT_TRUE(explorer->waitForStatus("Done"));
+    ASSERT_TRUE(explorer->waitForEnd("Done"));
 
-    pressKey(VK_F5);
+    ASSERT_TRUE(recalculate(*explorer));
     ASSERT_TRUE(waitUntilPartDone(*explorer));
     typeText("+++");
 
     view.halfHeight = 1.3 / 8;
-    EXPECT_TRUE(explorer->waitForStatus("Done", 300000));
+    EXPECT_TRUE(explorer->waitForEnd("Done", 300000));
     EXPECT_EQ(waitForPicture(*explorer, view), "");
     ViewValues quarter = view;
     quarter.halfHeight = 1.3 / 4;
@@ -111,10 +124,10 @@ TEST_F(ExplorerTest, F5DuringACalculationNeitherStopsNorRestartsIt)
 {
     view.maxIterations = 10000;
     ASSERT_TRUE(changeParameters(*explorer, "15", "10000", false));
-    ASSERT_TRUE(explorer->waitForStatus("Done"));
+    ASSERT_TRUE(explorer->waitForEnd("Done"));
 
     // Idle, F5 starts a calculation of the same view.
-    pressKey(VK_F5);
+    ASSERT_TRUE(recalculate(*explorer));
     ASSERT_TRUE(waitUntilPartDone(*explorer));
     const int before = progressPercent(*explorer);
     pressKey(VK_F5);
@@ -143,7 +156,7 @@ TEST_F(ExplorerTest, EscStopsACalculationAndStopWhileIdleCancelsNothingLater)
     ASSERT_TRUE(changeParameters(*explorer, "15", "1000000", false));
     ASSERT_TRUE(waitFor([&] { return explorer->statusText(0) == "Calculating..."; }));
     pressKey(VK_ESCAPE);
-    EXPECT_TRUE(explorer->waitForStatus("Cancelled"));
+    EXPECT_TRUE(explorer->waitForEnd("Cancelled"));
     EXPECT_EQ(explorer->statusText(2), "");
 
     // Esc while idle only raises the stop request; the next calculation
@@ -151,7 +164,7 @@ TEST_F(ExplorerTest, EscStopsACalculationAndStopWhileIdleCancelsNothingLater)
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(changeParameters(*explorer, "15", "32", false));
     view.maxIterations = 32;
-    EXPECT_TRUE(explorer->waitForStatus("Done"));
+    EXPECT_TRUE(explorer->waitForEnd("Done"));
     EXPECT_EQ(waitForPicture(*explorer, view), "");
 }
 
@@ -173,7 +186,7 @@ TEST_F(ExplorerTest, ADraggedZoomBoxBecomesTheView)
     zoomed.centerReal = columnReal(view, x, width, height);
     zoomed.centerImag = rowImag(view, y, width, height);
     zoomed.halfHeight = boxHalfHeight * view.halfHeight / (height / 2);
-    EXPECT_TRUE(explorer->waitForStatus("Done"));
+    EXPECT_TRUE(explorer->waitForEnd("Done"));
     EXPECT_EQ(waitForPicture(*explorer, zoomed), "");
     EXPECT_NE(pictureMismatches(*explorer, view), "");
 }

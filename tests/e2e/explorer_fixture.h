@@ -14,7 +14,7 @@ protected:
     {
         explorer = std::make_unique<ExplorerProcess>();
         ASSERT_TRUE(explorer->ok()) << "zelvar.exe did not show its windows";
-        ASSERT_TRUE(explorer->waitForStatus("Done")) << "the first picture was not finished";
+        ASSERT_TRUE(explorer->waitForEnd("Done")) << "the first picture was not finished";
         explorer->activate();
     }
 

@@ -149,9 +149,9 @@ std::string ExplorerProcess::statusText(int part) const
     return remoteStatusText(process_.hProcess, statusBar_, part);
 }
 
-bool ExplorerProcess::waitForStatus(const std::string& text, DWORD timeoutMs) const
+bool ExplorerProcess::waitForEnd(const std::string& text, DWORD timeoutMs) const
 {
-    return waitFor([&] { return statusText(0) == text; }, timeoutMs);
+    return waitFor([&] { return statusText(0) == text && statusText(2).empty(); }, timeoutMs);
 }
 
 HWND ExplorerProcess::findTopWindow(const std::string& caption) const

@@ -30,8 +30,9 @@ public:
 
     // The text of part `part` of the status bar, read inside the program.
     std::string statusText(int part) const;
-    // Waits until part 0 of the status bar shows text.
-    bool waitForStatus(const std::string& text, DWORD timeoutMs = 60000) const;
+    // Waits until a calculation has ended with text ("Done" or "Cancelled"):
+    // part 0 shows it and the percentage in part 2 has been cleared.
+    bool waitForEnd(const std::string& text, DWORD timeoutMs = 60000) const;
 
     // A visible top-level window of the program's thread with this caption
     // (a dialog or a message box), or null.
