@@ -1,6 +1,7 @@
 // Numbers read from and written into the text of edit boxes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // atoi's meaning: leading white space, an optional sign, then the digits up to
@@ -14,3 +15,8 @@ double parseReal(const char* text);
 // "%d" and "%f" of the C library.
 std::string formatInteger(int value);
 std::string formatReal(double value);
+
+// "%f" of a positive value, unless that text would not read back as a
+// positive number or would be longer than the maxLength characters that are
+// read back; then the shortest text that reads back to exactly the value.
+std::string formatPositiveReal(double value, std::size_t maxLength);

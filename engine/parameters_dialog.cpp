@@ -22,7 +22,8 @@ FractalView* dialogView(HWND dialog)
 void initialise(HWND dialog, FractalView* view)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(view));
-    SetDlgItemTextA(dialog, IDC_THRESHOLD, formatReal(view->threshold).c_str());
+    // Only the first textBufferSize - 1 characters are read back on OK.
+    SetDlgItemTextA(dialog, IDC_THRESHOLD, formatPositiveReal(view->threshold, textBufferSize - 1).c_str());
     SetDlgItemTextA(dialog, IDC_MAX_ITERATIONS, formatInteger(view->maxIterations).c_str());
     if (view->binaryColoring)
         CheckDlgButton(dialog, IDC_BINARY_COLORING, BST_CHECKED);

@@ -4,6 +4,8 @@
 
 #include <cfloat>
 #include <climits>
+#include <cmath>
+#include <string>
 
 TEST(ParseInteger, TakesTheLeadingDigits)
 {
@@ -95,4 +97,54 @@ TEST(FormatNumbers, RoundTripThroughTheParsers)
     EXPECT_EQ(parseInteger(formatInteger(-123456).c_str()), -123456);
     EXPECT_EQ(parseReal(formatReal(15.0).c_str()), 15.0);
     EXPECT_EQ(parseReal(formatReal(2.75).c_str()), 2.75);
+}
+
+namespace {
+
+// The parameters dialog reads back at most this many characters.
+constexpr std::size_t readLimit = 255;
+
+// The value the dialog reads back from a text it showed.
+double readBack(const std::string& text)
+{
+    return parseReal(text.substr(0, readLimit).c_str());
+}
+
+} // namespace
+
+TEST(FormatPositiveReal, KeepsTheFixedTextWhereItReadsBackAsPositive)
+{
+    EXPECT_EQ(formatPositiveReal(15.0, readLimit), "15.000000");
+    EXPECT_EQ(formatPositiveReal(0.1, readLimit), "0.100000");
+    EXPECT_EQ(formatPositiveReal(1e-6, readLimit), "0.000001");
+    // Rounded to six decimals, but still positive: shown as before.
+    EXPECT_EQ(formatPositiveReal(1.5e-6, readLimit), "0.000002");
+    // 2^823 has 248 digits: with ".000000" exactly the characters read back.
+    const double longest = std::ldexp(1.0, 823);
+    const std::string text = formatPositiveReal(longest, readLimit);
+    EXPECT_EQ(text.size(), readLimit);
+    EXPECT_EQ(text, formatReal(longest));
+    EXPECT_EQ(readBack(text), longest);
+}
+
+TEST(FormatPositiveReal, WritesTheShortestExactTextWhereTheFixedOneFails)
+{
+    // "%f" gives "0.000000" for these, which reads back as 0.
+    EXPECT_EQ(formatPositiveReal(1e-7, readLimit), "1e-07");
+    EXPECT_EQ(formatPositiveReal(5e-7, readLimit), "5e-07");
+    EXPECT_EQ(formatPositiveReal(1e-320, readLimit), "1e-320");
+    EXPECT_EQ(formatPositiveReal(DBL_MIN, readLimit), "2.2250738585072014e-308");
+    EXPECT_EQ(formatPositiveReal(std::ldexp(1.0, -1074), readLimit), "5e-324");
+    // "%f" gives more characters than are read back for these.
+    EXPECT_EQ(formatPositiveReal(std::ldexp(1.0, 824), readLimit), "1.1187071843154282e+248");
+    EXPECT_EQ(formatPositiveReal(1e249, readLimit), "1e+249");
+    EXPECT_EQ(formatPositiveReal(1e300, readLimit), "1e+300");
+    EXPECT_EQ(formatPositiveReal(DBL_MAX, readLimit), "1.7976931348623157e+308");
+}
+
+TEST(FormatPositiveReal, EveryThresholdOfTheTableReadsBackUnchanged)
+{
+    for (double value : {1e-7, 5e-7, 1e-320, 1e249, 1e300, DBL_MAX, 15.0, 0.1, std::ldexp(1.0, 823),
+                         std::ldexp(1.0, 824), std::ldexp(1.0, -1074)})
+        EXPECT_EQ(readBack(formatPositiveReal(value, readLimit)), value) << formatPositiveReal(value, readLimit);
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <climits>
 #include <vector>
 
@@ -260,6 +261,37 @@ TEST_F(ParametersDialog, OkWithUnchangedValuesRecalculatesTheSameView)
     EXPECT_EQ(view->threshold, 15.0);
     EXPECT_EQ(view->maxIterations, 32);
     EXPECT_FALSE(view->binaryColoring);
+}
+
+TEST_F(ParametersDialog, EveryThresholdSurvivesOkWithNothingChanged)
+{
+    // "%f" where it reads back as a positive number in 255 characters, the
+    // shortest exact text where it does not.
+    const std::vector<std::pair<double, std::string>> table = {
+        {1e-7, "1e-07"},
+        {5e-7, "5e-07"},
+        {1e-320, "1e-320"},
+        {1e249, "1e+249"},
+        {1e300, "1e+300"},
+        {DBL_MAX, "1.7976931348623157e+308"},
+        {15.0, "15.000000"},
+        {0.1, "0.100000"},
+    };
+    for (const auto& [threshold, text] : table) {
+        view->threshold = threshold;
+        panel.setStatusText(idleMark);
+        std::string shown;
+        bool closed = false;
+        openWith([&](HWND dialog) {
+            shown = itemText(dialog, IDC_THRESHOLD);
+            clickButton(dialog, IDOK);
+            closed = waitUntilClosed(dialog);
+        });
+        EXPECT_EQ(shown, text) << text;
+        EXPECT_TRUE(closed) << text << " was refused";
+        EXPECT_EQ(view->threshold, threshold) << text;
+        EXPECT_TRUE(calculationRan()) << text;
+    }
 }
 
 namespace {
