@@ -173,6 +173,10 @@ LRESULT CALLBACK orbitWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (theOrbitWindow)
             theOrbitWindow->showOrbitMenu(LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case WM_CLOSE:
+        // The window has no close box because it stays for the whole run;
+        // Alt+F4 would otherwise close it through the default handling.
+        return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -82,6 +82,34 @@ private:
     std::thread thread_;
 };
 
+// Alt+F4 as the keyboard gives it to window: a system key press with the
+// Alt bit in its key data, which the default handling turns into SC_CLOSE.
+void pressAltF4(HWND window)
+{
+    PostMessageA(window, WM_SYSKEYDOWN, VK_F4, 0x203E0001);
+    PostMessageA(window, WM_SYSKEYUP, VK_F4, static_cast<LPARAM>(0xE03E0001u));
+}
+
+// Runs the thread's messages until the quit message comes, and gives its
+// code; false when none comes in time.
+bool runUntilQuit(WPARAM* code)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 30000) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                *code = message.wParam;
+                return true;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return false;
+}
+
 } // namespace
 
 TEST(FrameCommands, ViewChangingCommandsWhileBusyStopAndPostThemselvesAgain)
@@ -224,4 +252,21 @@ TEST(FrameCommands, OrbitsMenuIdsAndUnknownIdsDoNothingAtTheFrame)
     EXPECT_FALSE(commandIsQueued(frame.window(), &wParam, &lParam));
     EXPECT_EQ(theFractalView->halfHeight, halfHeight);
     EXPECT_TRUE(IsWindow(frame.window()));
+}
+
+TEST(FrameCommands, AltF4LeavesTheOrbitsWindowAndEndsTheProgramFromTheFrame)
+{
+    TestFrame frame;
+    pressAltF4(theOrbitWindowHandle);
+    pumpPending();
+    EXPECT_TRUE(IsWindow(theOrbitWindowHandle));
+    EXPECT_TRUE(IsWindow(frame.window()));
+    EXPECT_FALSE(takeQuitMessage());
+
+    pressAltF4(frame.window());
+    WPARAM code = 99;
+    ASSERT_TRUE(runUntilQuit(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(IsWindow(frame.window()));
+    EXPECT_FALSE(IsWindow(theOrbitWindowHandle));
 }

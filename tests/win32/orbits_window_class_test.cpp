@@ -108,6 +108,28 @@ TEST_F(OrbitWindowClass, PlacesItselfAtTheOwnersLowerRight)
     EXPECT_EQ(moved.bottom - moved.top, placed.bottom - placed.top);
 }
 
+TEST_F(OrbitWindowClass, StaysOpenWhenAskedToClose)
+{
+    // Alt+F4 arrives as a system key press with the Alt bit in its key data;
+    // the default handling asks the window's top level to close with
+    // SC_CLOSE, and SC_CLOSE sends WM_CLOSE.
+    const LPARAM altF4Down = 0x203E0001;
+    const LPARAM altF4Up = static_cast<LPARAM>(0xE03E0001u);
+    PostMessageA(window, WM_SYSKEYDOWN, VK_F4, altF4Down);
+    PostMessageA(window, WM_SYSKEYUP, VK_F4, altF4Up);
+    pumpPending();
+    EXPECT_TRUE(IsWindow(window)) << "Alt+F4";
+
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    pumpPending();
+    EXPECT_TRUE(IsWindow(window)) << "SC_CLOSE";
+
+    EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 0);
+    pumpPending();
+    ASSERT_TRUE(IsWindow(window)) << "WM_CLOSE";
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
 TEST(OrbitWindowWithoutObject, PaintIsValidatedWithoutDrawing)
 {
     registerOrbitWindowClass(appInstance);
