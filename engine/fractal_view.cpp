@@ -115,15 +115,21 @@ void FractalView::startCalculation()
     }
 }
 
+// A zoom that would take the view out of the range of a double keeps the
+// view as it is and only calculates it anew.
 void FractalView::zoomIn()
 {
-    halfHeight *= 0.5;
+    const SIZE size = clientSize(window);
+    if (viewInRange(centerReal, centerImag, halfHeight * 0.5, size.cx, size.cy))
+        halfHeight *= 0.5;
     startCalculation();
 }
 
 void FractalView::zoomOut()
 {
-    halfHeight *= 2;
+    const SIZE size = clientSize(window);
+    if (viewInRange(centerReal, centerImag, halfHeight * 2, size.cx, size.cy))
+        halfHeight *= 2;
     startCalculation();
 }
 
@@ -145,9 +151,12 @@ void FractalView::zoomToBox(int x, int y, int boxHalfHeight)
         return;
     const double newReal = pixelToReal(x);
     const double newImag = pixelToImag(y);
-    halfHeight = boxZoomHalfHeight(boxHalfHeight, halfHeight, size.cy);
-    centerReal = newReal;
-    centerImag = newImag;
+    const double newHalfHeight = boxZoomHalfHeight(boxHalfHeight, halfHeight, size.cy);
+    if (viewInRange(newReal, newImag, newHalfHeight, size.cx, size.cy)) {
+        halfHeight = newHalfHeight;
+        centerReal = newReal;
+        centerImag = newImag;
+    }
     startCalculation();
 }
 

@@ -19,3 +19,9 @@ double rowToImag(const PlaneEdges& edges, int y, int height);
 // The half-height after zooming to a box of boxHalfHeight pixels in a view of
 // clientHeight pixels; clientHeight / 2 must not be 0.
 double boxZoomHalfHeight(int boxHalfHeight, double halfHeight, int clientHeight);
+
+// Whether a view stays within the range of a double at a picture size of
+// width x height pixels: its half-height is a positive normal number, its
+// edges (and so its half-width) are finite, and every pixel maps to a finite
+// point. A picture without pixels is judged as one of a single pixel.
+bool viewInRange(double centerReal, double centerImag, double halfHeight, int width, int height);

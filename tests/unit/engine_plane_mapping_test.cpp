@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
 namespace {
 
 // The start-up view over a picture of 600 x 400 pixels.
@@ -70,4 +74,76 @@ TEST(BoxZoomHalfHeight, ScalesByTheBoxAgainstHalfTheClientHeight)
     EXPECT_EQ(boxZoomHalfHeight(5, 2.0, 11), 2.0);
     // A box larger than the view zooms out.
     EXPECT_EQ(boxZoomHalfHeight(400, 1.5, 400), 3.0);
+}
+
+TEST(ViewInRange, HoldsForOrdinaryViewsAndPictureSizes)
+{
+    EXPECT_TRUE(viewInRange(-0.5, 0.0, 1.3, 600, 400));
+    EXPECT_TRUE(viewInRange(-0.5, 0.0, 1.5, 32767, 1));
+    EXPECT_TRUE(viewInRange(1e300, -1e300, 1e-300, 600, 400));
+    // A picture without pixels is judged as a single pixel.
+    EXPECT_TRUE(viewInRange(-0.5, 0.0, 1.3, 0, 0));
+    EXPECT_TRUE(viewInRange(-0.5, 0.0, 1.3, 600, 0));
+    EXPECT_FALSE(viewInRange(-0.5, 0.0, DBL_MAX, 0, 0));
+}
+
+TEST(ViewInRange, NeedsAPositiveNormalHalfHeight)
+{
+    EXPECT_TRUE(viewInRange(-0.5, 0.0, DBL_MIN, 600, 400));
+    EXPECT_FALSE(viewInRange(-0.5, 0.0, DBL_MIN / 2, 600, 400));
+    EXPECT_FALSE(viewInRange(-0.5, 0.0, std::numeric_limits<double>::denorm_min(), 600, 400));
+    EXPECT_FALSE(viewInRange(-0.5, 0.0, 0.0, 600, 400));
+    EXPECT_FALSE(viewInRange(-0.5, 0.0, -1.3, 600, 400));
+    EXPECT_FALSE(viewInRange(-0.5, 0.0, std::numeric_limits<double>::infinity(), 600, 400));
+    EXPECT_FALSE(viewInRange(-0.5, 0.0, std::nan(""), 600, 400));
+}
+
+TEST(ViewInRange, NeedsFiniteEdgesAndAFinitePointAtEveryPixel)
+{
+    // The half-width 600 * h / 400 overflows in its product before h does.
+    EXPECT_FALSE(viewInRange(0.0, 0.0, DBL_MAX / 100, 600, 400));
+    // Finite half-height and half-width, but an edge beyond the range.
+    EXPECT_FALSE(viewInRange(DBL_MAX, 0.0, 1e300, 600, 400));
+    EXPECT_FALSE(viewInRange(0.0, -DBL_MAX, 1e300, 600, 400));
+    EXPECT_FALSE(viewInRange(std::numeric_limits<double>::infinity(), 0.0, 1.0, 600, 400));
+    EXPECT_FALSE(viewInRange(0.0, std::nan(""), 1.0, 600, 400));
+    // Edges of +-1e305 are finite, but the width 2e305 times 1000 columns
+    // is not: the mapping would give infinite points.
+    const PlaneEdges wide = planeEdges(0.0, 0.0, 1e305, 1000, 1000);
+    ASSERT_TRUE(std::isfinite(wide.left) && std::isfinite(wide.right));
+    EXPECT_FALSE(viewInRange(0.0, 0.0, 1e305, 1000, 1000));
+    EXPECT_TRUE(viewInRange(0.0, 0.0, 1e304, 1000, 1000));
+    // Tall pictures: the rows bound the range.
+    EXPECT_FALSE(viewInRange(0.0, 0.0, 1e305, 1, 1000));
+    EXPECT_TRUE(viewInRange(0.0, 0.0, 1e304, 1, 1000));
+}
+
+TEST(ViewInRange, DoublingAndHalvingTheStartViewStopAtBothEnds)
+{
+    // Zoom Out doubles until the next view would leave the range; Zoom In
+    // then halves back to exactly the start.
+    double halfHeight = 1.3;
+    int outs = 0;
+    while (viewInRange(-0.5, 0.0, halfHeight * 2, 600, 400)) {
+        halfHeight *= 2;
+        ++outs;
+    }
+    // The width times 600 columns, 1800 h, stays below 2^1024 up to
+    // h = 1.3 * 2^1012.
+    EXPECT_EQ(outs, 1012);
+    for (int i = 0; i < outs; ++i)
+        halfHeight *= 0.5;
+    EXPECT_EQ(halfHeight, 1.3);
+
+    int ins = 0;
+    while (viewInRange(-0.5, 0.0, halfHeight * 0.5, 600, 400)) {
+        halfHeight *= 0.5;
+        ++ins;
+    }
+    EXPECT_TRUE(std::isnormal(halfHeight));
+    EXPECT_LT(halfHeight * 0.5, DBL_MIN);
+    EXPECT_EQ(ins, 1022);
+    for (int i = 0; i < ins; ++i)
+        halfHeight *= 2;
+    EXPECT_EQ(halfHeight, 1.3);
 }

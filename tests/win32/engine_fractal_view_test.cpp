@@ -2,6 +2,7 @@
 
 #include "tests/support/win32_test_support.h"
 
+#include <cfloat>
 #include <cstdint>
 #include <set>
 
@@ -256,6 +257,44 @@ TEST_F(FractalViewTest, ZoomInAndOutHalveAndDoubleExactly)
     EXPECT_EQ(view->halfHeight, 2.6);
     EXPECT_EQ(view->centerReal, -0.5);
     EXPECT_EQ(view->centerImag, 0.0);
+}
+
+TEST_F(FractalViewTest, BoxZoomsThatWouldLeaveTheRangeRecalculateTheSameView)
+{
+    openPicture(60, 40);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    // Box half-heights against half the client height, 20: 3 shrinks the
+    // half-height to 0.15 of it, 400 grows it twentyfold.
+    struct Case {
+        double halfHeight;
+        int boxHalfHeight;
+        bool zooms;
+    };
+    const Case cases[] = {
+        {10 * DBL_MIN, 3, true},
+        {4 * DBL_MIN, 3, false}, // 0.6 DBL_MIN is not a normal number
+        {1e300, 400, true},
+        {1e306, 400, false}, // 60 columns times the width 6e307 overflow
+    };
+    for (const Case& c : cases) {
+        view->centerReal = -0.5;
+        view->centerImag = 0.0;
+        view->halfHeight = c.halfHeight;
+        view->zoomToBox(10, 10, c.boxHalfHeight);
+        EXPECT_TRUE(view->busy) << c.halfHeight;
+        EXPECT_EQ(statusText(), "Calculating...") << c.halfHeight;
+        if (c.zooms) {
+            EXPECT_EQ(view->halfHeight, c.boxHalfHeight * c.halfHeight / 20) << c.halfHeight;
+            EXPECT_NE(view->centerImag, 0.0) << c.halfHeight;
+        } else {
+            EXPECT_EQ(view->halfHeight, c.halfHeight);
+            EXPECT_EQ(view->centerReal, -0.5);
+            EXPECT_EQ(view->centerImag, 0.0);
+        }
+        ASSERT_TRUE(waitUntilIdle());
+        EXPECT_EQ(statusText(), "Done") << c.halfHeight;
+    }
 }
 
 TEST_F(FractalViewTest, ResetViewIsTallerAndKeepsTheParameters)
