@@ -52,6 +52,30 @@ TEST_F(ExplorerTest, ClosingTheFrameDuringACalculationEndsTheProgramAtOnce)
     EXPECT_EQ(code, 0u);
 }
 
+TEST_F(ExplorerTest, AltF4OnTheOrbitsWindowLeavesItOpen)
+{
+    RECT orbits = {};
+    GetClientRect(explorer->orbits(), &orbits);
+    ASSERT_TRUE(clickAt(clientToScreen(explorer->orbits(), orbits.right / 2, orbits.bottom / 2)));
+    explorer->activate(explorer->orbits());
+    pressWithModifier(VK_MENU, VK_F4);
+    // Ctrl+R comes after the close request through the same queue: once its
+    // picture shows, the request has been handled.
+    pressWithModifier(VK_CONTROL, 'R');
+    view.halfHeight = 1.5;
+    EXPECT_EQ(waitForPicture(*explorer, view), "");
+    EXPECT_TRUE(IsWindow(explorer->orbits()));
+    EXPECT_TRUE(IsWindowVisible(explorer->orbits()));
+
+    // Alt+F4 on the frame still ends the program.
+    ASSERT_TRUE(explorer->waitForEnd("Done"));
+    explorer->activate();
+    pressWithModifier(VK_MENU, VK_F4);
+    DWORD code = 99;
+    ASSERT_TRUE(explorer->waitForExit(&code));
+    EXPECT_EQ(code, 0u);
+}
+
 TEST_F(ExplorerTest, FileMenuExitEndsTheProgram)
 {
     // Alt opens the menu bar; F the File menu; X its "E&xit".
