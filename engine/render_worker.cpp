@@ -2,9 +2,11 @@
 
 #include "engine/escape_time.h"
 #include "engine/plane_mapping.h"
+#include "engine/render_kernel.h"
 #include "shell/status_panel.h"
 
 #include <algorithm>
+#include <vector>
 
 std::atomic<bool> stopRequested{false};
 
@@ -23,6 +25,20 @@ void reportProgress(int percent)
     if (theStatusPanel)
         theStatusPanel->setProgress(percent);
 }
+
+// Colours the pixels of one row as the kernel hands over their step counts.
+struct RowPainter {
+    std::uint32_t* row; // null when the bitmap could not be made
+    int limit;
+    bool binary;
+
+    static void put(void* context, int column, int steps)
+    {
+        const RowPainter* painter = static_cast<const RowPainter*>(context);
+        if (painter->row)
+            painter->row[column] = colorToPixel(stepColor(steps, painter->limit, painter->binary));
+    }
+};
 
 } // namespace
 
@@ -46,18 +62,18 @@ void renderWorker(RenderJob* job)
     view->bitmap = newBitmap;
 
     if (height > 0) {
+        // The same for every row: the real part of each column, the bound
+        // that stands for the threshold, and this processor's kernel.
+        std::vector<double> realParts(std::size_t(std::max(width, 0)));
+        for (int column = 0; column < width; ++column)
+            realParts[std::size_t(column)] = columnToReal(edges, column, width);
+        const double squareBound = escapeSquareBound(threshold);
+        const KernelPath path = bestKernelPath();
         for (int row = 0; row < height; ++row) {
-            for (int column = 0; column < width; ++column) {
-                const double cRe = columnToReal(edges, column, width);
-                const double cIm = rowToImag(edges, row, height);
-                const int steps = escapeSteps(cRe, cIm, limit, threshold);
-                if (pixels)
-                    pixels[std::size_t(row) * width + column] = colorToPixel(stepColor(steps, limit, binary));
-                if (stopRequested) {
-                    cancelled = true;
-                    break;
-                }
-            }
+            RowPainter painter{pixels ? pixels + std::size_t(row) * width : nullptr, limit, binary};
+            const RowPoints points{realParts.data(), width, rowToImag(edges, row, height), limit, squareBound};
+            if (iterateRow(path, points, StepSink{RowPainter::put, &painter}, stopRequested).stopped)
+                cancelled = true;
             if (cancelled)
                 row = height;
             // The scan line marks the row that comes next; under the last

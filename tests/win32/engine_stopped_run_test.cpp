@@ -3,6 +3,8 @@
 #include "engine/render_worker.h"
 #include "tests/support/win32_test_support.h"
 
+#include <climits>
+
 namespace {
 
 constexpr COLORREF black = colour(0, 0, 0);
@@ -10,15 +12,17 @@ constexpr COLORREF white = colour(255, 255, 255);
 constexpr int width = 600;
 constexpr int height = 400;
 
-// A view whose rows each hold some 300 points of the set, which take a
-// hundred thousand steps each: a row takes tens of milliseconds. In binary
-// colouring the points outside are white, the points inside black, and the
-// first pixel of every row lies outside.
+// A view on the edge of the main cardioid, where its orbits turn about their
+// fixed point by the golden angle. Its rows each hold some 400 points that
+// take a hundred thousand steps, since their orbits neither escape nor fall
+// into a repeating cycle: a row takes tens of milliseconds even with every
+// vector lane busy. In binary colouring the points outside are white, the
+// points inside black, and the first pixel of the top row lies outside.
 void makeSlow(FractalView& view)
 {
-    view.centerReal = -0.5;
-    view.centerImag = 0.0;
-    view.halfHeight = 0.5;
+    view.centerReal = -0.3905408702184;
+    view.centerImag = -0.5867879073469687;
+    view.halfHeight = 3e-6;
     view.maxIterations = 100000;
     view.binaryColoring = true;
 }
@@ -126,6 +130,40 @@ TEST_F(StoppedRunTest, StopBeforeTheFirstRowEndsLeavesTheFirstContent)
     for (int x = wrong; x < width; ++x)
         EXPECT_EQ(at(pixels, x, 0), black) << x;
     EXPECT_EQ(countOtherThan(pixels, 1, black), 0);
+}
+
+TEST_F(StoppedRunTest, StopDuringASlowPixelLeavesTheFasterOnesAfterItUnwritten)
+{
+    // A picture of 16 x 16 pixels whose top row lies on the real axis, from
+    // -12.25 to 25.25 in steps of 2.5. Every point of it escapes within three
+    // steps but the cusp 0.25 at column 5, in the middle of the kernel's
+    // first vector: its orbit creeps up to its fixed point for over a
+    // hundred million steps before it repeats. The later columns are
+    // computed long before it is done.
+    constexpr int side = 16;
+    openPicture(side, side);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    view->centerReal = 7.75;
+    view->centerImag = 20.0;
+    view->halfHeight = 20.0;
+    view->maxIterations = INT_MAX;
+    view->binaryColoring = true;
+    clearProgressLog();
+    view->startCalculation();
+    ASSERT_TRUE(pumpUntil([this] { return surfacePixel(4, 0) == white; }));
+    requestStop();
+    ASSERT_TRUE(waitUntilIdle());
+
+    EXPECT_EQ(statusText(), "Cancelled");
+    EXPECT_EQ(progressLog(), (std::vector<int>{100, 0}));
+    // The columns before the cusp are white; the cusp, which never escapes,
+    // and every pixel after it keep the surface's first content, black.
+    const std::vector<COLORREF> pixels = readPicture();
+    for (int x = 0; x < side; ++x)
+        EXPECT_EQ(pixels[std::size_t(x)], x < 5 ? white : black) << x;
+    for (std::size_t i = side; i < pixels.size(); ++i)
+        EXPECT_EQ(pixels[i], black) << i;
 }
 
 TEST_F(StoppedRunTest, StopWhileIdleIsForgottenByTheNextCalculation)
