@@ -175,5 +175,14 @@ double FractalView::pixelToImag(int y) const
 void FractalView::paintFractal(HDC dc) const
 {
     const SIZE size = clientSize(window);
-    StretchBlt(dc, 0, 0, size.cx, size.cy, memoryDC, 0, 0, bitmapWidth, bitmapHeight, SRCCOPY);
+    if (size.cx != bitmapWidth || size.cy != bitmapHeight) {
+        StretchBlt(dc, 0, 0, size.cx, size.cy, memoryDC, 0, 0, bitmapWidth, bitmapHeight, SRCCOPY);
+        return;
+    }
+    // One to one, only the part that is being painted needs copying: that
+    // gives the same pixels as the whole picture clipped to that part.
+    RECT paint = {};
+    GetClipBox(dc, &paint);
+    BitBlt(dc, paint.left, paint.top, paint.right - paint.left, paint.bottom - paint.top, memoryDC, paint.left,
+           paint.top, SRCCOPY);
 }

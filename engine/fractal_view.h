@@ -31,6 +31,9 @@ struct FractalView {
 
     double pixelToReal(int x) const;
     double pixelToImag(int y) const;
+    // Shows the picture in dc over the whole client area: copied one to one
+    // within dc's clipping box when the picture has the client area's size,
+    // else stretched.
     void paintFractal(HDC dc) const;
 };
 

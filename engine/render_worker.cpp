@@ -10,13 +10,15 @@
 
 std::atomic<bool> stopRequested{false};
 
+ReportClock::time_point (*renderClock)() = [] { return ReportClock::now(); };
+
 namespace {
 
-// One row of finished pixels reaches the screen through a repaint of that row
-// and the scan line under it.
-void invalidateRows(HWND window, int width, int row)
+// The rows finished since the last report reach the screen through one
+// repaint of them and of the scan line under the last.
+void invalidateRows(HWND window, int width, int firstRow, int lastRow)
 {
-    RECT band = {0, row, width, row + 2};
+    RECT band = {0, firstRow, width, lastRow + 2};
     InvalidateRect(window, &band, TRUE);
 }
 
@@ -69,6 +71,8 @@ void renderWorker(RenderJob* job)
             realParts[std::size_t(column)] = columnToReal(edges, column, width);
         const double squareBound = escapeSquareBound(threshold);
         const KernelPath path = bestKernelPath();
+        int firstUnreported = 0;
+        ReportClock::time_point lastReport{};
         for (int row = 0; row < height; ++row) {
             RowPainter painter{pixels ? pixels + std::size_t(row) * width : nullptr, limit, binary};
             const RowPoints points{realParts.data(), width, rowToImag(edges, row, height), limit, squareBound};
@@ -80,8 +84,13 @@ void renderWorker(RenderJob* job)
             // row it lies outside the picture.
             if (pixels && row + 1 < height)
                 std::fill_n(pixels + std::size_t(row + 1) * width, width, 0x00FFFFFFu);
-            invalidateRows(view->window, width, row);
-            reportProgress(row * 100 / height);
+            const ReportClock::time_point now = renderClock();
+            if (reportAfterRow(row, height, now - lastReport)) {
+                invalidateRows(view->window, width, firstUnreported, row);
+                reportProgress(row * 100 / height);
+                firstUnreported = row + 1;
+                lastReport = now;
+            }
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include "tests/support/win32_test_support.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cstdint>
 #include <set>
@@ -36,6 +37,57 @@ int countWrongPixels(const std::vector<COLORREF>& picture, const ExpectedView& e
     return wrong;
 }
 
+// A 32-bit surface of our own for the view to paint into.
+class PaintTarget {
+public:
+    PaintTarget(int width, int height) : width_(width), height_(height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        EXPECT_NE(bitmap_, nullptr);
+        bits_ = static_cast<std::uint32_t*>(bits);
+        dc = CreateCompatibleDC(nullptr);
+        old_ = SelectObject(dc, bitmap_);
+    }
+    ~PaintTarget()
+    {
+        SelectObject(dc, old_);
+        DeleteDC(dc);
+        DeleteObject(bitmap_);
+    }
+    PaintTarget(const PaintTarget&) = delete;
+    PaintTarget& operator=(const PaintTarget&) = delete;
+
+    void fill(COLORREF c)
+    {
+        std::fill_n(bits_, std::size_t(width_) * height_,
+                    (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+    }
+
+    // A 32-bit DIB pixel holds blue in its low byte, a colour reference red.
+    COLORREF at(int x, int y) const
+    {
+        const std::uint32_t p = bits_[std::size_t(y) * width_ + x];
+        return colour((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+
+    HDC dc;
+
+private:
+    int width_;
+    int height_;
+    HBITMAP bitmap_;
+    std::uint32_t* bits_;
+    HGDIOBJ old_;
+};
+
 } // namespace
 
 using FractalViewTest = EngineWindowTest;
@@ -64,13 +116,9 @@ TEST_F(FractalViewTest, FirstCalculationShowsTheStartUpView)
     EXPECT_EQ(percentText(), "");
     EXPECT_EQ(progressPosition(), 0);
 
-    // Row py shows py * 100 / 400 when it is finished: 0 after the first,
-    // 99 after the last, never 100; then the progress is cleared.
-    std::vector<int> expected;
-    for (int row = 0; row < 400; ++row)
-        expected.push_back(row / 4);
-    expected.push_back(0);
-    EXPECT_EQ(progressLog(), expected);
+    // Reports come at most once a frame: 0 after the first row, the last
+    // row's 99 at the end, never 100; then the progress is cleared.
+    expectProgressFromZeroTo(progressLog(), 99);
 
     DIBSECTION section = {};
     ASSERT_EQ(GetObjectA(view->bitmap, sizeof section, &section), int(sizeof section));
@@ -78,6 +126,24 @@ TEST_F(FractalViewTest, FirstCalculationShowsTheStartUpView)
     EXPECT_EQ(section.dsBm.bmHeight, 400);
     EXPECT_EQ(section.dsBm.bmBitsPixel, 32);
     EXPECT_EQ(GetCurrentObject(view->memoryDC, OBJ_BITMAP), view->bitmap);
+}
+
+TEST_F(FractalViewTest, RowsThatTakeAFrameAreEachReported)
+{
+    openPicture(600, 400);
+    useFrameClock();
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Done");
+
+    // Row py shows py * 100 / 400 when it is finished, then the progress is
+    // cleared.
+    std::vector<int> expected;
+    for (int row = 0; row < 400; ++row)
+        expected.push_back(row / 4);
+    expected.push_back(0);
+    EXPECT_EQ(progressLog(), expected);
+    EXPECT_EQ(countWrongPixels(readPicture(), expectedViewOf(*view)), 0);
 }
 
 TEST_F(FractalViewTest, PictureColoursForBothColouringsAndSeveralLimits)
@@ -188,39 +254,60 @@ TEST_F(FractalViewTest, PaintStretchesThePictureOverTheClientArea)
 
     // A window twice the picture's size, painted into a surface of our own.
     resizeWindow(picture, 1200, 800);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 1200;
-    info.bmiHeader.biHeight = -800;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(target, nullptr);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, target);
-    SetStretchBltMode(dc, COLORONCOLOR);
-    view->paintFractal(dc);
+    PaintTarget target(1200, 800);
+    SetStretchBltMode(target.dc, COLORONCOLOR);
+    view->paintFractal(target.dc);
     GdiFlush();
 
-    const auto* painted = static_cast<const std::uint32_t*>(bits);
     int wrong = 0;
     for (int y = 1; y < 400; y += 13) {
         for (int x = 2; x < 600; x += 17) {
             const COLORREF want = pixels[std::size_t(y) * 600 + x];
-            for (int dy = 0; dy < 2; ++dy) {
-                for (int dx = 0; dx < 2; ++dx) {
-                    const std::uint32_t p = painted[std::size_t(2 * y + dy) * 1200 + 2 * x + dx];
-                    wrong += colour((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) != want;
-                }
-            }
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx)
+                    wrong += target.at(2 * x + dx, 2 * y + dy) != want;
         }
     }
     EXPECT_EQ(wrong, 0);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(target);
+}
+
+TEST_F(FractalViewTest, PaintOfTheSameSizeCopiesOnlyThePartBeingPainted)
+{
+    openPicture(600, 400);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    const std::vector<COLORREF> pixels = readPicture();
+
+    // Clipped as a paint of a band of rows is: inside the band the picture
+    // one to one, outside it the surface's own content.
+    const RECT band = {0, 120, 600, 131};
+    const COLORREF marker = colour(1, 2, 3);
+    PaintTarget target(600, 400);
+    target.fill(marker);
+    IntersectClipRect(target.dc, band.left, band.top, band.right, band.bottom);
+    view->paintFractal(target.dc);
+    GdiFlush();
+
+    int wrong = 0;
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 600; ++x) {
+            const POINT point = {x, y};
+            const COLORREF want = PtInRect(&band, point) ? pixels[std::size_t(y) * 600 + x] : marker;
+            if (target.at(x, y) != want && wrong++ == 0)
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << target.at(x, y);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+
+    // Unclipped, the whole picture.
+    SelectClipRgn(target.dc, nullptr);
+    view->paintFractal(target.dc);
+    GdiFlush();
+    int wrongWhole = 0;
+    for (int y = 0; y < 400; y += 3)
+        for (int x = 0; x < 600; x += 5)
+            wrongWhole += target.at(x, y) != pixels[std::size_t(y) * 600 + x];
+    EXPECT_EQ(wrongWhole, 0);
 }
 
 TEST_F(FractalViewTest, ZoomInAndOutHalveAndDoubleExactly)
@@ -428,6 +515,7 @@ TEST_F(FractalViewTest, HeightOfZeroEndsDone)
 TEST_F(FractalViewTest, WidthOfZeroRunsEveryRowWithoutPixels)
 {
     openPicture(0, 400);
+    useFrameClock();
     startView();
     ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(statusText(), "Done");

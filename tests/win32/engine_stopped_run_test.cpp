@@ -61,6 +61,7 @@ TEST_F(StoppedRunTest, StopInTheMiddleOfARowKeepsThePartDrawn)
     ASSERT_TRUE(waitUntilIdle());
     makeSlow(*view);
     clearProgressLog();
+    useFrameClock();
     view->startCalculation();
     // Wait for the first row, both its position and its text, then stop.
     ASSERT_TRUE(pumpUntil([this] { return !progressLog().empty() && percentText() == "0%"; }));
@@ -71,7 +72,7 @@ TEST_F(StoppedRunTest, StopInTheMiddleOfARowKeepsThePartDrawn)
     EXPECT_EQ(progressPosition(), 0);
     EXPECT_EQ(percentText(), "");
 
-    // The finished rows, then 100 for the stop, then the clearing.
+    // One report per finished row, then 100 for the stop, then the clearing.
     const std::vector<int> log = progressLog();
     ASSERT_GE(log.size(), 3u);
     const int finishedRows = int(log.size()) - 2;
@@ -103,6 +104,39 @@ TEST_F(StoppedRunTest, StopInTheMiddleOfARowKeepsThePartDrawn)
     EXPECT_EQ(screenPicturePixel(0, stopped + 1), black);
     EXPECT_EQ(screenPicturePixel(0, stopped - 1), at(pixels, 0, stopped - 1));
     EXPECT_EQ(screenPicturePixel(300, stopped + 2), black);
+}
+
+TEST_F(StoppedRunTest, ReportsBringEveryFinishedRowToTheScreen)
+{
+    openPicture(width, height);
+    startView();
+    ASSERT_TRUE(waitUntilIdle());
+    makeSlow(*view);
+    clearProgressLog();
+    // Reports after rows 0, 9, 19, ...: each band holds the ten rows
+    // finished since the report before.
+    useFrameClock(10);
+    view->startCalculation();
+    ASSERT_TRUE(pumpUntil([this] { return progressLog().size() >= 3; }));
+
+    // Rows 0 to 19 are on the screen while the calculation goes on.
+    const ExpectedView expected = expectedViewOf(*view);
+    UpdateWindow(picture);
+    int wrong = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < width; x += 7)
+            if (screenPixel(picture, x, y) != expectedPixel(expected, x, y) && wrong++ == 0)
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ") differs on the screen";
+    EXPECT_TRUE(view->busy);
+
+    requestStop();
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(statusText(), "Cancelled");
+    const std::vector<int> log = progressLog();
+    expectProgressFromZeroTo(log, 100);
+    ASSERT_GE(log.size(), 5u);
+    EXPECT_EQ(log[1], 9 * 100 / height);
+    EXPECT_EQ(log[2], 19 * 100 / height);
 }
 
 TEST_F(StoppedRunTest, StopBeforeTheFirstRowEndsLeavesTheFirstContent)
@@ -176,8 +210,7 @@ TEST_F(StoppedRunTest, StopWhileIdleIsForgottenByTheNextCalculation)
     clearProgressLog();
     ASSERT_TRUE(calculate());
     EXPECT_EQ(statusText(), "Done");
-    ASSERT_EQ(progressLog().size(), 401u);
-    EXPECT_EQ(progressLog()[399], 99);
+    expectProgressFromZeroTo(progressLog(), 99);
     const ExpectedView expected = expectedViewOf(*view);
     const std::vector<COLORREF> pixels = readPicture();
     int wrongRows = 0;

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -17,6 +18,22 @@ const char pictureClassName[] = "EngineTestPicture";
 
 std::vector<int> positions;
 WNDPROC progressBarProc = nullptr;
+
+// The worker's own clock, put back after every test.
+ReportClock::time_point (*steadyClock)() = nullptr;
+
+// The frame clock; set up by useFrameClock while no worker runs, then read
+// by the worker thread only, once per row.
+int frameReadings = 0;
+int readingsPerFrame = 1;
+ReportClock::time_point frameTime;
+
+ReportClock::time_point frameClock()
+{
+    if (++frameReadings % readingsPerFrame == 0)
+        frameTime += reportInterval;
+    return frameTime;
+}
 
 // Logs every position the progress bar is given, then lets it take it.
 LRESULT CALLBACK loggingProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -127,6 +144,7 @@ void EngineWindowTest::SetUp()
     panel.createStatusPanel(host, GetModuleHandleA(nullptr));
     theStatusPanel = &panel;
     positions.clear();
+    steadyClock = renderClock;
     progressBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         panel.progressBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(loggingProgressProc)));
 }
@@ -137,6 +155,7 @@ void EngineWindowTest::TearDown()
         requestStop();
         waitUntilIdle();
     }
+    renderClock = steadyClock;
     theFractalView = nullptr;
     theStatusPanel = nullptr;
     if (picture)
@@ -227,4 +246,20 @@ const std::vector<int>& EngineWindowTest::progressLog() const
 void EngineWindowTest::clearProgressLog()
 {
     positions.clear();
+}
+
+void EngineWindowTest::useFrameClock(int rowsPerFrame)
+{
+    frameReadings = 0;
+    readingsPerFrame = rowsPerFrame;
+    renderClock = frameClock;
+}
+
+void expectProgressFromZeroTo(const std::vector<int>& log, int last)
+{
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log.front(), 0);
+    EXPECT_TRUE(std::is_sorted(log.begin(), log.end() - 1)) << testing::PrintToString(log);
+    EXPECT_EQ(log[log.size() - 2], last);
+    EXPECT_EQ(log.back(), 0);
 }

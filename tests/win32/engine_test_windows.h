@@ -30,6 +30,10 @@ ExpectedView expectedViewOf(const FractalView& view);
 // The colour of pixel (x, y) of that view, as a colour reference.
 COLORREF expectedPixel(const ExpectedView& view, int x, int y);
 
+// Checks the progress a run showed against what a person may see: it starts
+// at 0, never goes back, ends with `last` and is then cleared to 0.
+void expectProgressFromZeroTo(const std::vector<int>& log, int last);
+
 // A colour reference from the components, spelt out for the tests' tables.
 constexpr COLORREF colour(int r, int g, int b)
 {
@@ -72,6 +76,11 @@ protected:
     // The positions the progress bar was given, in order.
     const std::vector<int>& progressLog() const;
     void clearProgressLog();
+
+    // Paces the worker's reports by a clock that advances one frame at every
+    // rowsPerFrame-th reading. The worker reads it once per row, so with 1
+    // every row is reported, with 10 the first row and every tenth after it.
+    void useFrameClock(int rowsPerFrame = 1);
 
     HWND host = nullptr;
     StatusPanel panel = {};
