@@ -1,7 +1,7 @@
 #include "export/export_dialog.h"
 
 #include "engine/number_text.h"
-#include "export/orbit_file_writer.h"
+#include "export/background_export.h"
 #include "resources/resource_ids.h"
 #include "shell/app_instance.h"
 
@@ -15,6 +15,10 @@ int exportPoints = 255;
 namespace {
 
 const char badCountText[] = "You must specify a positive integer for number of iterations!";
+
+// True while the file is written. The dialog stays enabled then, until the
+// progress window shows, and its buttons are not taken.
+bool writing = false;
 
 void showError(HWND dialog, const char* text)
 {
@@ -65,9 +69,11 @@ void confirmExport(HWND dialog)
         return;
     }
     // After a failure the dialog stays open, so that the user can choose
-    // another file or cancel.
-    const OrbitFileResult result = writeOrbitFile(exportIterations, exportPoints, fileName);
-    if (!result.written) {
+    // another file or cancel. A stopped export ends it as a written one does.
+    writing = true;
+    const OrbitFileResult result = exportInBackground(dialog, exportIterations, exportPoints, fileName);
+    writing = false;
+    if (!result.written && !result.stopped) {
         showError(dialog, result.failure.c_str());
         return;
     }
@@ -89,6 +95,8 @@ INT_PTR CALLBACK exportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         SetDlgItemTextA(dialog, IDC_EXPORT_POINTS, formatInteger(exportPoints).c_str());
         return TRUE;
     case WM_COMMAND:
+        if (writing)
+            return TRUE;
         switch (LOWORD(wParam)) {
         case IDOK:
             confirmExport(dialog);

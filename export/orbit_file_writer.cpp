@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -133,37 +134,51 @@ std::string diskSpaceFailure(int iterations, int points, const std::string& fold
 }
 
 // The file's bytes go to `file`, which this closes; failure text, or empty.
-std::string writeAndClose(HANDLE file, int iterations, int points, const double* reals, const double* imags,
-                          const char* path)
+// A stop on request sets *stopped and gives no failure.
+std::string writeAndClose(HANDLE file, const OrbitFileJob& job, WriteProgress& progress, bool* stopped)
 {
-    FileSink sink(file);
-    const bool wrote = writeOrbitText(sink, iterations, points, reals, imags);
+    FileSink fileSink(file);
+    ProgressSink sink(fileSink, progress);
+    const bool wrote = writeOrbitText(sink, job.iterations, job.points, job.reals.get(), job.imags.get());
     const bool closed = CloseHandle(file) != 0;
+    *stopped = sink.stopped();
+    if (*stopped)
+        return {};
     if (!wrote)
-        return "Cannot write the file " + quoted(path) + ": " + systemText(sink.error);
+        return "Cannot write the file " + quoted(job.path.c_str()) + ": " + systemText(fileSink.error);
     if (!closed)
-        return "Cannot finish the file " + quoted(path) + ": " + systemText(GetLastError());
+        return "Cannot finish the file " + quoted(job.path.c_str()) + ": " + systemText(GetLastError());
     return {};
 }
 
-// Writes straight into a device, which cannot be replaced.
-OrbitFileResult writeDirectly(const char* path, int iterations, int points, const double* reals, const double* imags)
+OrbitFileResult stoppedResult()
 {
+    return OrbitFileResult{false, {}, true};
+}
+
+// Writes straight into a device, which cannot be replaced.
+OrbitFileResult writeDirectly(const OrbitFileJob& job, WriteProgress& progress)
+{
+    const char* path = job.path.c_str();
     HANDLE device = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (device == INVALID_HANDLE_VALUE)
         return failed("Cannot open " + quoted(path) + ": " + systemText(GetLastError()));
-    const std::string failure = writeAndClose(device, iterations, points, reals, imags, path);
+    bool stopped = false;
+    const std::string failure = writeAndClose(device, job, progress, &stopped);
+    if (stopped)
+        return stoppedResult();
     return failure.empty() ? OrbitFileResult{true, {}} : failed(failure);
 }
 
 // Writes a temporary file in the target's folder and, once it is whole,
-// puts it in the target's place; on any failure the temporary file goes.
-OrbitFileResult writeAndReplace(const char* path, const std::string& folder, int iterations, int points,
-                                const double* reals, const double* imags)
+// puts it in the target's place; on any failure or stop the temporary file
+// goes.
+OrbitFileResult writeAndReplace(const OrbitFileJob& job, WriteProgress& progress)
 {
+    const char* path = job.path.c_str();
     char temporary[MAX_PATH] = "";
-    if (!GetTempFileNameA(folder.c_str(), "zlv", 0, temporary))
+    if (!GetTempFileNameA(folderOf(job.path).c_str(), "zlv", 0, temporary))
         return failed("Cannot create a file in the folder of " + quoted(path) + ": " + systemText(GetLastError()));
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -171,7 +186,12 @@ OrbitFileResult writeAndReplace(const char* path, const std::string& folder, int
         DeleteFileA(temporary);
         return failed("Cannot create a file in the folder of " + quoted(path) + ": " + systemText(error));
     }
-    const std::string failure = writeAndClose(file, iterations, points, reals, imags, path);
+    bool stopped = false;
+    const std::string failure = writeAndClose(file, job, progress, &stopped);
+    if (stopped) {
+        DeleteFileA(temporary);
+        return stoppedResult();
+    }
     if (!failure.empty()) {
         DeleteFileA(temporary);
         return failed(failure + " An earlier file of that name is left as it was.");
@@ -187,35 +207,34 @@ OrbitFileResult writeAndReplace(const char* path, const std::string& folder, int
 
 } // namespace
 
-OrbitFileResult writeOrbitFile(int iterations, int points, const char* path)
+std::string prepareOrbitFile(int iterations, int points, const char* path, OrbitFileJob& job)
 {
     if (iterations < 1 || points < 1)
-        return failed("The number of points and the number of iterations must be at least 1.");
+        return "The number of points and the number of iterations must be at least 1.";
     if (!theOrbitLine || !theFractalView)
-        return failed("There is no orbit line to export.");
+        return "There is no orbit line to export.";
     if (!path || !*path)
-        return failed("No file name was chosen.");
+        return "No file name was chosen.";
 
     DWORD openError = 0;
     const Target target = inspectTarget(path, &openError);
     if (target == Target::folder)
-        return failed("Cannot create the file " + quoted(path) + ": it is a folder.");
+        return "Cannot create the file " + quoted(path) + ": it is a folder.";
     if (target == Target::unreachable)
-        return failed("Cannot create the file " + quoted(path) + ": " + systemText(openError));
-    const std::string folder = folderOf(path);
+        return "Cannot create the file " + quoted(path) + ": " + systemText(openError);
     if (target != Target::device) {
-        const std::string spaceFailure = diskSpaceFailure(iterations, points, folder);
+        const std::string spaceFailure = diskSpaceFailure(iterations, points, folderOf(path));
         if (!spaceFailure.empty())
-            return failed(spaceFailure);
+            return spaceFailure;
     }
 
     const std::string memoryFailure = sampleMemoryFailure(points);
     if (!memoryFailure.empty())
-        return failed(memoryFailure);
+        return memoryFailure;
     std::unique_ptr<double[]> reals(new (std::nothrow) double[points]);
     std::unique_ptr<double[]> imags(new (std::nothrow) double[points]);
     if (!reals || !imags)
-        return failed("Cannot export " + std::to_string(points) + " points: there is not enough memory for their samples.");
+        return "Cannot export " + std::to_string(points) + " points: there is not enough memory for their samples.";
 
     // The samples are fractional pixel positions; each is truncated toward
     // zero to its pixel and replaced by that pixel's point in the plane.
@@ -225,7 +244,28 @@ OrbitFileResult writeOrbitFile(int iterations, int points, const char* path)
         imags[p] = theFractalView->pixelToImag(static_cast<int>(imags[p]));
     }
 
-    if (target == Target::device)
-        return writeDirectly(path, iterations, points, reals.get(), imags.get());
-    return writeAndReplace(path, folder, iterations, points, reals.get(), imags.get());
+    job.iterations = iterations;
+    job.points = points;
+    job.path = path;
+    job.toDevice = target == Target::device;
+    job.size = orbitTextSize(iterations, points, reals[0], imags[0], reals[points - 1], imags[points - 1]);
+    job.reals = std::move(reals);
+    job.imags = std::move(imags);
+    return {};
+}
+
+OrbitFileResult writeOrbitJob(const OrbitFileJob& job, WriteProgress& progress)
+{
+    return job.toDevice ? writeDirectly(job, progress) : writeAndReplace(job, progress);
+}
+
+OrbitFileResult writeOrbitFile(int iterations, int points, const char* path)
+{
+    OrbitFileJob job;
+    const std::string failure = prepareOrbitFile(iterations, points, path, job);
+    if (!failure.empty())
+        return failed(failure);
+    WriteProgress progress;
+    progress.total = job.size;
+    return writeOrbitJob(job, progress);
 }

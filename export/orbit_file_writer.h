@@ -2,20 +2,47 @@
 // include file.
 #pragma once
 
+#include "export/write_progress.h"
+
+#include <cstdint>
+#include <memory>
 #include <string>
 
-// What became of one export: the file was written whole, or failure tells
-// the user what went wrong.
+// What became of one export: the file was written whole, the writing was
+// stopped on request, or failure tells the user what went wrong.
 struct OrbitFileResult {
     bool written;
     std::string failure;
+    bool stopped = false;
 };
 
-// Samples `points` points along theOrbitLine, maps them into the plane of
-// theFractalView and writes `iterations` orbit values of each into the file
-// at path. A regular file is written beside the target under a temporary
-// name and replaces the target only once it has been written and closed, so
-// a failure leaves an earlier file of that name as it was. A target that is
-// a device is written directly. Counts that cannot be served give a failure
-// before anything is written.
+// An export that has passed its checks and taken its points: all that the
+// writing needs, on whichever thread it runs.
+struct OrbitFileJob {
+    int iterations = 0;
+    int points = 0;
+    std::string path;
+    // A device is written directly; it cannot be replaced.
+    bool toDevice = false;
+    std::unique_ptr<double[]> reals;
+    std::unique_ptr<double[]> imags;
+    // The exact length of the file.
+    std::uint64_t size = 0;
+};
+
+// Checks the counts and the target and samples `points` points along
+// theOrbitLine, mapped into the plane of theFractalView as they are at this
+// moment, into job. Returns the failure that stops the export, or an empty
+// text. Counts that cannot be served fail here, before anything is written.
+std::string prepareOrbitFile(int iterations, int points, const char* path, OrbitFileJob& job);
+
+// Writes the file of a prepared job, counting its bytes in progress and
+// stopping soon after progress.stopRequested is raised. A regular file is
+// written beside the target under a temporary name and replaces the target
+// only once it has been written and closed, so a failure or a stop leaves
+// an earlier file of that name as it was and no temporary file behind. A
+// target that is a device is written directly.
+OrbitFileResult writeOrbitJob(const OrbitFileJob& job, WriteProgress& progress);
+
+// Prepares and writes the file on the calling thread.
 OrbitFileResult writeOrbitFile(int iterations, int points, const char* path);

@@ -29,6 +29,10 @@
 #define IDC_EXPORT_POINTS 1010
 #define IDC_EXPORT_ITERATIONS 1011
 
+/* Controls of the progress window of a long export. */
+#define IDC_EXPORT_PROGRESS_BAR 1012
+#define IDC_EXPORT_PROGRESS_TEXT 1013
+
 /* The picture of the About dialog and its text. */
 #define IDB_ABOUT_PICTURE 107
 #define IDC_ABOUT_TEXT 1020

@@ -11,8 +11,7 @@
 
 namespace {
 
-// Controls of the save dialog: the file name box and the list of types.
-constexpr int saveNameBox = 0x47c;
+// The list of types of the save dialog.
 constexpr int saveTypeList = 0x470;
 
 const char badCountText[] = "You must specify a positive integer for number of iterations!";
@@ -25,12 +24,6 @@ std::string pointsShown(HWND dialog)
 std::string iterationsShown(HWND dialog)
 {
     return itemText(dialog, IDC_EXPORT_ITERATIONS);
-}
-
-void typeCounts(HWND dialog, const std::string& points, const std::string& iterations)
-{
-    setItemText(dialog, IDC_EXPORT_POINTS, points);
-    setItemText(dialog, IDC_EXPORT_ITERATIONS, iterations);
 }
 
 struct IconSearch {
@@ -60,35 +53,6 @@ std::string dismissError(DWORD uiThread, HWND dialog)
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the export dialog stays open";
     return text;
-}
-
-// Presses OK with these counts and waits for the save dialog.
-HWND confirmCounts(DWORD uiThread, HWND dialog, const std::string& points, const std::string& iterations)
-{
-    typeCounts(dialog, points, iterations);
-    pressButton(dialog, IDOK);
-    return waitForDialog(uiThread, "Export to...", dialog);
-}
-
-void saveAs(HWND saveDialog, const std::string& name)
-{
-    setItemText(saveDialog, saveNameBox, name);
-    pressButton(saveDialog, IDOK);
-}
-
-// Answers the question whether an existing file may be replaced with Yes.
-bool confirmReplacement(DWORD uiThread, HWND saveDialog)
-{
-    HWND question = waitForDialog(uiThread, "Export to...", saveDialog);
-    if (!question)
-        return false;
-    pressButton(question, IDYES);
-    return true;
-}
-
-bool waitForEnd(HWND dialog)
-{
-    return waitUntil([&] { return !IsWindow(dialog); });
 }
 
 // The counts an opening of the dialog shows; it is cancelled at once.

@@ -1,6 +1,7 @@
 #include "tests/win32/export_test_driver.h"
 
 #include "export/export_dialog.h"
+#include "resources/resource_ids.h"
 #include "tests/support/win32_test_support.h"
 
 #include <atomic>
@@ -96,6 +97,39 @@ std::string messageBoxText(HWND box)
 void pressButton(HWND dialog, int id)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void typeCounts(HWND dialog, const std::string& points, const std::string& iterations)
+{
+    setItemText(dialog, IDC_EXPORT_POINTS, points);
+    setItemText(dialog, IDC_EXPORT_ITERATIONS, iterations);
+}
+
+HWND confirmCounts(DWORD uiThread, HWND dialog, const std::string& points, const std::string& iterations)
+{
+    typeCounts(dialog, points, iterations);
+    pressButton(dialog, IDOK);
+    return waitForDialog(uiThread, "Export to...", dialog);
+}
+
+void saveAs(HWND saveDialog, const std::string& name)
+{
+    setItemText(saveDialog, saveNameBox, name);
+    pressButton(saveDialog, IDOK);
+}
+
+bool confirmReplacement(DWORD uiThread, HWND saveDialog)
+{
+    HWND question = waitForDialog(uiThread, "Export to...", saveDialog);
+    if (!question)
+        return false;
+    pressButton(question, IDYES);
+    return true;
+}
+
+bool waitForEnd(HWND window)
+{
+    return waitUntil([&] { return !IsWindow(window); });
 }
 
 void runExportDialog(HWND owner, const std::function<void(DWORD uiThread)>& script)

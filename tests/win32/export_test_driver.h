@@ -28,6 +28,24 @@ std::string messageBoxText(HWND box);
 // not hold up the caller.
 void pressButton(HWND dialog, int id);
 
+// The file name box of the save dialog.
+constexpr int saveNameBox = 0x47c;
+
+void typeCounts(HWND dialog, const std::string& points, const std::string& iterations);
+
+// Presses OK of the export dialog with these counts and waits for the save
+// dialog; null when it did not come.
+HWND confirmCounts(DWORD uiThread, HWND dialog, const std::string& points, const std::string& iterations);
+
+void saveAs(HWND saveDialog, const std::string& name);
+
+// Answers the question whether an existing file may be replaced with Yes;
+// false when no question came.
+bool confirmReplacement(DWORD uiThread, HWND saveDialog);
+
+// Waits until the window is gone.
+bool waitForEnd(HWND window);
+
 // Runs showExportDialog(owner) on this thread while script runs on a second
 // thread with this thread's id. Once the script has ended, any dialog of the
 // export still open is cancelled, so that this always returns.

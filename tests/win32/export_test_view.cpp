@@ -5,10 +5,12 @@
 #include "view/fractal_view_window.h"
 #include "view/orbit_line.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 HWND exportTestHost()
 {
@@ -89,6 +91,24 @@ void writeBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << bytes;
+}
+
+bool sameFileBytes(const std::string& pathA, const std::string& pathB)
+{
+    std::ifstream a(pathA, std::ios::binary);
+    std::ifstream b(pathB, std::ios::binary);
+    if (!a || !b)
+        return false;
+    std::vector<char> blockA(1 << 20);
+    std::vector<char> blockB(1 << 20);
+    for (;;) {
+        a.read(blockA.data(), static_cast<std::streamsize>(blockA.size()));
+        b.read(blockB.data(), static_cast<std::streamsize>(blockB.size()));
+        if (a.gcount() != b.gcount() || !std::equal(blockA.begin(), blockA.begin() + a.gcount(), blockB.begin()))
+            return false;
+        if (a.gcount() == 0)
+            return true;
+    }
 }
 
 int strayTemporaryFiles(const std::string& folder)

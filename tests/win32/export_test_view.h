@@ -37,6 +37,9 @@ std::string referenceOrbitLine(double cr, double ci, int iterations, bool imagin
 std::string fileBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
+// Whether two files hold the same bytes; read in blocks, for large files.
+bool sameFileBytes(const std::string& pathA, const std::string& pathB);
+
 // How many temporary files of the writer lie in a folder (given with its
 // final backslash).
 int strayTemporaryFiles(const std::string& folder);

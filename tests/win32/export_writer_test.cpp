@@ -1,11 +1,13 @@
 #include "export/orbit_file_writer.h"
 
 #include "tests/support/win32_test_support.h"
+#include "tests/win32/export_test_driver.h"
 #include "tests/win32/export_test_view.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -178,6 +180,50 @@ TEST(OrbitFileWriter, CountsThatCannotBeServedAreReportedBeforeWriting)
     EXPECT_EQ(result.failure, "The number of points and the number of iterations must be at least 1.");
     result = writeOrbitFile(5, -1, path.c_str());
     EXPECT_FALSE(result.written);
+    EXPECT_EQ(fileBytes(path), "earlier content\r\n");
+    EXPECT_EQ(strayTemporaryFiles(folderOfTests()), 0);
+}
+
+TEST(OrbitFileWriter, APreparedJobKnowsTheExactSizeAndCountsItsBytes)
+{
+    placeExportLine(-0.5, 0.0, 1.3, 10, 190, 390, 13);
+    const std::string path = temporaryPath("writer-counted.pov");
+    OrbitFileJob job;
+    ASSERT_EQ(prepareOrbitFile(40, 30, path.c_str(), job), "");
+    WriteProgress progress;
+    const OrbitFileResult result = writeOrbitJob(job, progress);
+    ASSERT_TRUE(result.written) << result.failure;
+    EXPECT_FALSE(result.stopped);
+    EXPECT_EQ(progress.written, job.size);
+    EXPECT_EQ(fileBytes(path).size(), job.size);
+
+    // A failed check leaves the job as it was.
+    OrbitFileJob unused;
+    EXPECT_EQ(prepareOrbitFile(0, 30, path.c_str(), unused),
+              "The number of points and the number of iterations must be at least 1.");
+    EXPECT_EQ(unused.reals, nullptr);
+}
+
+TEST(OrbitFileWriter, AStopPartWayLeavesTheEarlierFileAndNoTemporaryFile)
+{
+    placeExportLine(-0.5, 0.0, 1.3, 10, 190, 390, 13);
+    const std::string path = temporaryPath("writer-stopped.pov");
+    writeBytes(path, "earlier content\r\n");
+    // Some 600 MB, far more than is written before the stop.
+    OrbitFileJob job;
+    ASSERT_EQ(prepareOrbitFile(20000, 1000, path.c_str(), job), "");
+    WriteProgress progress;
+    OrbitFileResult result{false, "<not ended>"};
+    std::thread writer([&] { result = writeOrbitJob(job, progress); });
+    EXPECT_TRUE(waitUntil([&] { return progress.written >= (1u << 20); }));
+    EXPECT_EQ(strayTemporaryFiles(folderOfTests()), 1) << "the file is written under a temporary name";
+    progress.stopRequested = true;
+    writer.join();
+
+    EXPECT_FALSE(result.written);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(result.failure, "");
+    EXPECT_LT(progress.written, job.size);
     EXPECT_EQ(fileBytes(path), "earlier content\r\n");
     EXPECT_EQ(strayTemporaryFiles(folderOfTests()), 0);
 }
