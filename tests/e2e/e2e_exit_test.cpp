@@ -9,7 +9,7 @@ namespace {
 // Starts a calculation that runs for a long time.
 void startLongCalculation(const ExplorerProcess& explorer)
 {
-    ASSERT_TRUE(changeParameters(explorer, "15", "1000000", false));
+    ASSERT_TRUE(changeParameters(explorer, "15", "1000000000", false));
     ASSERT_EQ(explorer.statusText(0), "Calculating...");
     explorer.activate();
 }

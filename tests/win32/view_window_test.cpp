@@ -47,7 +47,7 @@ void expectRect(const RECT& area, int left, int top, int right, int bottom)
 // A calculation that runs far longer than any test: only a stop ends it.
 void startLongCalculation()
 {
-    theFractalView->maxIterations = 1000000;
+    theFractalView->maxIterations = 1000000000;
     theFractalView->startCalculation();
 }
 
