@@ -13,7 +13,7 @@ build=${ZELVAR_BUILD_DIR:-$root/build}
 bin="$build/windows/bin"
 # shellcheck source=wine-session.sh
 . "$root/scripts/wine-session.sh"
-zelvar_session_start "$build"
+zelvar_session_start "$build/windows"
 trap zelvar_session_stop EXIT
 cd "$bin"
 
