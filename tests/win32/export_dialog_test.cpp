@@ -1,6 +1,7 @@
 #include "export/export_dialog.h"
 
 #include "resources/resource_ids.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/export_test_driver.h"
 #include "tests/win32/export_test_view.h"
@@ -57,7 +58,7 @@ std::string dismissError(DWORD uiThread, HWND dialog)
     EXPECT_EQ(search.icon, LoadIconA(nullptr, IDI_ERROR)) << "the box shows the error icon";
     const std::string text = messageBoxText(box);
     pressButton(box, IDOK);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }, 20000));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the export dialog stays open";
     return text;
 }
@@ -88,7 +89,7 @@ bool confirmReplacement(DWORD uiThread, HWND saveDialog)
 
 bool waitForEnd(HWND dialog)
 {
-    return waitUntil([&] { return !IsWindow(dialog); });
+    return waitFor([&] { return !IsWindow(dialog); }, 20000);
 }
 
 // The counts an opening of the dialog shows; it is cancelled at once.
