@@ -41,13 +41,17 @@ zelvar_session_start() {
   fi
 
   mkdir -p "$WINEPREFIX"
-  wineserver -p -f </dev/null >/dev/null 2>&1 &
-  ZELVAR_WINESERVER_PID=$!
   if [ ! -f "$WINEPREFIX/.zelvar-ready" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX"
+    # Set up to the end, and its server gone, before the session's own server
+    # starts: a prefix still being set up restarts Wine's services under the
+    # first programs, and every program after that waits ten seconds for COM.
     wineboot -i </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
     touch "$WINEPREFIX/.zelvar-ready"
   fi
+  wineserver -p -f </dev/null >/dev/null 2>&1 &
+  ZELVAR_WINESERVER_PID=$!
   zelvar_window_management managed
 }
 
