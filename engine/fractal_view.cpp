@@ -94,6 +94,7 @@ void FractalView::startCalculation()
     HBITMAP newBitmap = createPictureBitmap(bitmapWidth, bitmapHeight, &pixels);
     if (newBitmap)
         SelectObject(memoryDC, newBitmap);
+    // Stays selected: the worker draws its scan line under each row with it.
     SelectObject(memoryDC, GetStockObject(WHITE_PEN));
 
     renderJob.view = this;

@@ -8,28 +8,27 @@ namespace {
 // sampled at its centre.
 constexpr int guideIterations = 64;
 constexpr double guideThreshold = 2.0;
-constexpr double pixelsPerUnit = 32.0;
 
 } // namespace
 
 Picture makeGuidePicture()
 {
     Picture picture;
-    picture.width = guideWidth;
-    picture.height = guideHeight;
-    picture.pixels.assign(std::size_t(guideWidth) * guideHeight, guideBackground);
-    for (int y = 0; y < guideHeight; ++y) {
-        for (int x = 0; x < guideWidth; ++x) {
-            Rgb& pixel = picture.pixels[std::size_t(y) * guideWidth + x];
-            const bool edgeColumn = x == 0 || x == guideWidth - 1;
-            const bool edgeRow = y == 0 || y == guideHeight - 1;
+    picture.width = orbitPictureWidth;
+    picture.height = orbitPictureHeight;
+    picture.pixels.assign(std::size_t(orbitPictureWidth) * orbitPictureHeight, guideBackground);
+    for (int y = 0; y < orbitPictureHeight; ++y) {
+        for (int x = 0; x < orbitPictureWidth; ++x) {
+            Rgb& pixel = picture.pixels[std::size_t(y) * orbitPictureWidth + x];
+            const bool edgeColumn = x == 0 || x == orbitPictureWidth - 1;
+            const bool edgeRow = y == 0 || y == orbitPictureHeight - 1;
             if (edgeColumn && edgeRow) {
                 pixel = guideCorner;
             } else if (edgeColumn || edgeRow) {
                 pixel = guideBorder;
             } else {
-                const double re = -2.5 + (x + 0.5) / pixelsPerUnit;
-                const double im = -1.5 + (y + 0.5) / pixelsPerUnit;
+                const double re = orbitPlaneLeft + (x + 0.5) / orbitPixelsPerUnit;
+                const double im = orbitPlaneTop + (y + 0.5) / orbitPixelsPerUnit;
                 // Black where the fractal view's colouring would be black at
                 // this limit: no escape, or escape only at the last step.
                 if (escapeSteps(re, im, guideIterations, guideThreshold) >= guideIterations)

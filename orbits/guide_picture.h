@@ -2,10 +2,8 @@
 // window's plane, real parts -2.5 to 1.5 and imaginary parts -1.5 to 1.5.
 #pragma once
 
+#include "orbits/orbit_plane.h"
 #include "resources/bitmap_file.h"
-
-constexpr int guideWidth = 128;
-constexpr int guideHeight = 96;
 
 constexpr Rgb guideSetColor = {0, 0, 0};
 constexpr Rgb guideBackground = {64, 64, 64};

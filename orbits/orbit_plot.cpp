@@ -4,9 +4,6 @@
 
 namespace {
 
-// The top-left corner -2.5 - 1.5i is pixel (0, 0).
-constexpr double pixelsPerUnit = 32.0;
-
 // 2^63: the first magnitude a signed 64-bit integer cannot hold.
 constexpr double twoTo63 = 9223372036854775808.0;
 
@@ -28,12 +25,12 @@ std::int32_t scaledToCoordinate(double scaled)
 
 std::int32_t realToColumn(double re)
 {
-    return scaledToCoordinate((re + 2.5) * pixelsPerUnit);
+    return scaledToCoordinate((re - orbitPlaneLeft) * orbitPixelsPerUnit);
 }
 
 std::int32_t imagToRow(double im)
 {
-    return scaledToCoordinate((im + 1.5) * pixelsPerUnit);
+    return scaledToCoordinate((im - orbitPlaneTop) * orbitPixelsPerUnit);
 }
 
 int iterateGreenLevel(int k)

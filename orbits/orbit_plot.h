@@ -1,13 +1,11 @@
-// The Orbits window's picture of the plane: 128 x 96 pixels over real parts
-// -2.5 to 1.5 and imaginary parts -1.5 to 1.5, 32 pixels per unit, and the
-// pixels at which an orbit is drawn on it.
+// The pixels at which an orbit is drawn on the Orbits window's picture of
+// the plane.
 #pragma once
+
+#include "orbits/orbit_plane.h"
 
 #include <array>
 #include <cstdint>
-
-constexpr int orbitPictureWidth = 128;
-constexpr int orbitPictureHeight = 96;
 
 // The number of iterates drawn after the point itself.
 constexpr int orbitIterateCount = 64;

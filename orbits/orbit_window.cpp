@@ -2,6 +2,7 @@
 
 #include "orbits/orbit_plot.h"
 #include "resources/resource_ids.h"
+#include "shell/gdi_selection.h"
 
 OrbitWindow* theOrbitWindow = nullptr;
 
@@ -35,16 +36,13 @@ void drawOrbitDots(HDC dc, const OrbitPlot& plot)
 // painted black.
 void drawCrosshairs(HDC dc, int x, int y)
 {
-    HPEN dotted = CreatePen(PS_DOT, 1, white);
+    const GdiSelection dotted(dc, CreatePen(PS_DOT, 1, white), GdiSelection::deleteAtEnd);
     SetBkColor(dc, black);
     SetBkMode(dc, OPAQUE);
-    HGDIOBJ previous = SelectObject(dc, dotted);
     MoveToEx(dc, 0, y, nullptr);
     LineTo(dc, orbitPictureWidth, y);
     MoveToEx(dc, x, 0, nullptr);
     LineTo(dc, x, orbitPictureHeight);
-    SelectObject(dc, previous);
-    DeleteObject(dotted);
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 # under Wine. With a display (DISPLAY set) the explorer opens there and this
 # script ends when the explorer is closed. Without one it runs on a private
 # Xvfb: the script waits for the first finished picture, saves a screenshot
-# to the build folder, says where, and ends the explorer again.
+# of the frame and the Orbits window to the build folder, says where, and
+# ends the explorer again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZELVAR_BUILD_DIR:-$root/build}
@@ -13,7 +14,7 @@ build=${ZELVAR_BUILD_DIR:-$root/build}
 bin="$build/windows/bin"
 # shellcheck source=wine-session.sh
 . "$root/scripts/wine-session.sh"
-zelvar_session_start "$build"
+zelvar_session_start "$build/windows"
 trap zelvar_session_stop EXIT
 cd "$bin"
 
@@ -23,13 +24,38 @@ if [ -z "$ZELVAR_SESSION_HEADLESS" ]; then
   exit 0
 fi
 
+# The part of the screen, WIDTHxHEIGHT+X+Y, that holds the frame and the
+# Orbits window: the smallest rectangle around both windows.
+program_area() {
+  local left= top= right= bottom= title id geometry x y width height
+  for title in 'Zelvar v2\.0' 'Orbits'; do
+    id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1)
+    [ -n "$id" ] || return 1
+    geometry=$(xdotool getwindowgeometry --shell "$id") || return 1
+    x=$(sed -n 's/^X=//p' <<<"$geometry")
+    y=$(sed -n 's/^Y=//p' <<<"$geometry")
+    width=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
+    height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
+    if [ -z "$left" ] || [ "$x" -lt "$left" ]; then left=$x; fi
+    if [ -z "$top" ] || [ "$y" -lt "$top" ]; then top=$y; fi
+    if [ -z "$right" ] || [ $((x + width)) -gt "$right" ]; then right=$((x + width)); fi
+    if [ -z "$bottom" ] || [ $((y + height)) -gt "$bottom" ]; then bottom=$((y + height)); fi
+  done
+  echo "$((right - left))x$((bottom - top))+$left+$top"
+}
+
 echo "No display is set: Zelvar runs on a virtual screen ($DISPLAY) for a screenshot."
 wine zelvar.exe >/dev/null 2>&1 &
 explorer=$!
 status=0
 if wine zelvar_status.exe Done 120 >/dev/null; then
   screenshot="$build/zelvar-screenshot.png"
-  import -window root "$screenshot"
+  if area=$(program_area); then
+    import -window root -crop "$area" +repage "$screenshot"
+  else
+    echo "The explorer's windows were not found on the screen: the screenshot shows the whole screen." >&2
+    import -window root "$screenshot"
+  fi
   echo "The first picture is finished. Screenshot: $screenshot"
 else
   echo "The explorer did not finish its first picture in time." >&2

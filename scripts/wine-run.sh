@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZELVAR_BUILD_DIR:-$root/build}
 # shellcheck source=wine-session.sh
 . "$root/scripts/wine-session.sh"
-zelvar_session_start "$build" || exit 1
+zelvar_session_start "$build/windows" || exit 1
 trap zelvar_session_stop EXIT
 program=$1
 shift

@@ -1,23 +1,31 @@
 # Sourced by the scripts that run Windows programs. zelvar_session_start gives
 # them a display (a private Xvfb when none is set) and a private Wine prefix
-# inside the build folder, initialised once and reused; zelvar_session_stop
-# ends what the start began, by process id.
+# inside the Windows build folder, initialised once and reused;
+# zelvar_session_stop ends what the start began, by process id.
 
-zelvar_session_start() {
-  local build=$1
-  export WINEPREFIX="$build/wineprefix"
+# zelvar_wine_environment WINDOWS_BUILD: the Wine settings that every program
+# of that build runs with.
+zelvar_wine_environment() {
+  export WINEPREFIX="$1/wineprefix"
   export WINEARCH=win64
   export WINEDEBUG=-all
   # No Mono and no Gecko: the programs need neither, and nothing is downloaded.
   export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# zelvar_session_start WINDOWS_BUILD [private]: with "private" a private Xvfb
+# is started even when a display is set.
+zelvar_session_start() {
+  local build=$1 wanted=${2:-}
+  zelvar_wine_environment "$build"
   ZELVAR_XVFB_PID=
   ZELVAR_WINESERVER_PID=
 
-  if [ -z "${DISPLAY:-}" ]; then
+  if [ -z "${DISPLAY:-}" ] || [ "$wanted" = private ]; then
     # Xvfb picks a free display itself and writes its number to the file.
     local numberFile
     numberFile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" </dev/null >/dev/null 2>&1 &
     ZELVAR_XVFB_PID=$!
     local waited=0
     until [ -s "$numberFile" ] && DISPLAY=":$(head -1 "$numberFile")" xdpyinfo >/dev/null 2>&1; do
@@ -33,13 +41,17 @@ zelvar_session_start() {
   fi
 
   mkdir -p "$WINEPREFIX"
-  wineserver -p -f >/dev/null 2>&1 &
-  ZELVAR_WINESERVER_PID=$!
   if [ ! -f "$WINEPREFIX/.zelvar-ready" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    # Set up to the end, and its server gone, before the session's own server
+    # starts: a prefix still being set up restarts Wine's services under the
+    # first programs, and every program after that waits ten seconds for COM.
+    wineboot -i </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
     touch "$WINEPREFIX/.zelvar-ready"
   fi
+  wineserver -p -f </dev/null >/dev/null 2>&1 &
+  ZELVAR_WINESERVER_PID=$!
   zelvar_window_management managed
 }
 
@@ -51,10 +63,30 @@ zelvar_session_start() {
 zelvar_window_management() {
   local marker="$WINEPREFIX/.zelvar-unmanaged"
   if [ "$1" = unmanaged ] && [ ! -f "$marker" ]; then
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 && touch "$marker"
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 && touch "$marker"
   elif [ "$1" = managed ] && [ -f "$marker" ]; then
-    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 && rm -f "$marker"
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 && rm -f "$marker"
   fi
+}
+
+# zelvar_process_runs PID: true while the process exists and has not ended.
+# One that is not a child of this shell may stay a zombie for a while, until
+# whoever inherited it collects it.
+zelvar_process_runs() {
+  local state
+  state=$(sed -n 's/^State:[[:space:]]*\([A-Z]\).*/\1/p' "/proc/$1/status" 2>/dev/null)
+  [ -n "$state" ] && [ "$state" != Z ] && [ "$state" != X ]
+}
+
+# zelvar_end_process PID: asks the process to end, waits for it a while and
+# kills it if it is still there. The process need not be a child of this shell.
+zelvar_end_process() {
+  local pid=$1
+  zelvar_process_runs "$pid" || return 0
+  kill -TERM "$pid" 2>/dev/null || true
+  for _ in $(seq 50); do zelvar_process_runs "$pid" || break; sleep 0.1; done
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
 }
 
 zelvar_session_stop() {
@@ -63,12 +95,7 @@ zelvar_session_stop() {
   # services among them, which would otherwise outlive it.
   if [ -n "$ZELVAR_WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1 || true; fi
   for pid in $ZELVAR_WINESERVER_PID $ZELVAR_XVFB_PID; do
-    if kill -0 "$pid" 2>/dev/null; then
-      kill -TERM "$pid" 2>/dev/null || true
-      for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-      kill -KILL "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
+    zelvar_end_process "$pid"
   done
   ZELVAR_WINESERVER_PID=
   ZELVAR_XVFB_PID=

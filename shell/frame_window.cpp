@@ -25,6 +25,23 @@ RECT clientRect(HWND window)
     return rect;
 }
 
+struct ChildPlace {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+// The fractal view's place in a frame client area of the given size: the
+// whole width, from one pixel below the toolbar down to the status bar. A
+// minimized frame has a client height of 0, which gives a negative height.
+ChildPlace fractalViewPlace(int clientWidth, int clientHeight)
+{
+    const RECT t = clientRect(theMainToolbar->toolbarWindow);
+    const RECT s = clientRect(theStatusPanel->statusBar);
+    return {0, t.bottom + 1, clientWidth, clientHeight - t.bottom - s.bottom - 1};
+}
+
 // Builds the frame's furniture in its fixed order. False when one of the
 // objects that the frame's layout and commands rely on cannot be had (the
 // status panel, the toolbar, the view's record, the Orbits window's object):
@@ -44,13 +61,11 @@ bool buildFrame(HWND frame)
     theMainToolbar = toolbar;
 
     const RECT f = clientRect(frame);
-    const RECT t = clientRect(theMainToolbar->toolbarWindow);
-    const RECT s = clientRect(theStatusPanel->statusBar);
+    const ChildPlace place = fractalViewPlace(f.right, f.bottom);
 
     // The view's creation makes the FractalView and starts the first calculation.
-    theFractalViewWindow = CreateWindowExA(WS_EX_CLIENTEDGE, "FRACTALCLASS", nullptr, WS_CHILD | WS_VISIBLE, 0,
-                                           t.bottom + 1, f.right, f.bottom - t.bottom - s.bottom - 1, frame, nullptr,
-                                           appInstance, nullptr);
+    theFractalViewWindow = CreateWindowExA(WS_EX_CLIENTEDGE, "FRACTALCLASS", nullptr, WS_CHILD | WS_VISIBLE, place.x,
+                                           place.y, place.width, place.height, frame, nullptr, appInstance, nullptr);
     if (!theFractalViewWindow || !theFractalView || theFractalView->window != theFractalViewWindow)
         return false;
 
@@ -71,10 +86,8 @@ bool buildFrame(HWND frame)
 // the given size, then lets both bars fit themselves.
 void layOut(int clientWidth, int clientHeight)
 {
-    const RECT t = clientRect(theMainToolbar->toolbarWindow);
-    const RECT s = clientRect(theStatusPanel->statusBar);
-    // A minimized frame has a client height of 0: the negative height is passed on.
-    MoveWindow(theFractalViewWindow, 0, t.bottom + 1, clientWidth, clientHeight - t.bottom - s.bottom - 1, TRUE);
+    const ChildPlace place = fractalViewPlace(clientWidth, clientHeight);
+    MoveWindow(theFractalViewWindow, place.x, place.y, place.width, place.height, TRUE);
     SendMessageA(theStatusPanel->statusBar, WM_SIZE, 0, 0);
     SendMessageA(theMainToolbar->toolbarWindow, WM_SIZE, 0, 0);
 }

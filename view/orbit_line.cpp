@@ -40,6 +40,7 @@ void OrbitLine::drawOrbitLine(HDC dc) const
         RoundRect(dc, handleX[n] - handleReach, handleY[n] - handleReach, handleX[n] + handleReach,
                   handleY[n] + handleReach, handleCorner, handleCorner);
     }
+    // The pen and the brush stay selected: the paint's next step selects its own.
 }
 
 bool OrbitLine::isOverHandle(int x, int y) const

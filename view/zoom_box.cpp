@@ -1,5 +1,6 @@
 #include "view/zoom_box.h"
 
+#include "shell/gdi_selection.h"
 #include "view/box_geometry.h"
 
 #include <new>
@@ -38,13 +39,10 @@ void ZoomBox::trackZoomBox(int x, int y)
 
 void ZoomBox::drawZoomBox(HDC dc) const
 {
-    SelectObject(dc, GetStockObject(NULL_BRUSH));
-    HPEN dotted = CreatePen(PS_DOT, 1, outlineColour);
+    const GdiSelection hollow(dc, GetStockObject(NULL_BRUSH), GdiSelection::keep);
+    const GdiSelection dotted(dc, CreatePen(PS_DOT, 1, outlineColour), GdiSelection::deleteAtEnd);
     // The picture shows through the gaps between the dots.
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ previousPen = SelectObject(dc, dotted);
     const BoxEdges edges = boxEdges(centerX, centerY, halfHeight, aspect);
     Rectangle(dc, edges.left, edges.top, edges.right, edges.bottom);
-    SelectObject(dc, previousPen);
-    DeleteObject(dotted);
 }

@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "tests/e2e/user_input.h"
+#include "tests/support/wait_for.h"
 
 const char* const parametersCaption = "Change Fractal Paramters";
 const char* const exportCaption = "Export Properties";

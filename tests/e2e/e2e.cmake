@@ -25,6 +25,7 @@ if(WIN32)
   target_compile_definitions(zelvar_e2e_tests PRIVATE ZELVAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   # The tests start the program from their own folder.
   add_dependencies(zelvar_e2e_tests zelvar)
+  zelvar_register_tests(zelvar_e2e_tests e2e 900)
 
   # Waits until a running explorer shows a given status text; used by the
   # start script to know when the first picture is finished.

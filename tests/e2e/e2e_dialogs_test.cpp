@@ -5,6 +5,7 @@
 #include "tests/e2e/explorer_fixture.h"
 #include "tests/e2e/unix_command.h"
 #include "tests/e2e/user_input.h"
+#include "tests/support/wait_for.h"
 
 #include <cstdio>
 #include <fstream>

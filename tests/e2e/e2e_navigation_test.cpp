@@ -3,6 +3,7 @@
 #include "tests/e2e/dialog_steps.h"
 #include "tests/e2e/explorer_fixture.h"
 #include "tests/e2e/user_input.h"
+#include "tests/support/wait_for.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -4,6 +4,7 @@
 #include "tests/e2e/screen_capture.h"
 #include "tests/e2e/unix_command.h"
 #include "tests/e2e/user_input.h"
+#include "tests/support/wait_for.h"
 
 #include <cstdio>
 

@@ -3,6 +3,7 @@
 #include "tests/e2e/explorer_fixture.h"
 #include "tests/e2e/screen_capture.h"
 #include "tests/e2e/user_input.h"
+#include "tests/support/wait_for.h"
 
 #include <cmath>
 
@@ -56,15 +57,15 @@ TEST_F(ExplorerTest, ViewLiesBetweenToolbarAndStatusBar)
     const RECT frameClient = clientRect(explorer->frame());
     const RECT toolbar = clientRect(explorer->toolbar());
     const RECT status = clientRect(explorer->statusBar());
-    RECT view = windowRect(explorer->view());
-    MapWindowPoints(nullptr, explorer->frame(), reinterpret_cast<POINT*>(&view), 2);
+    RECT viewRect = windowRect(explorer->view());
+    MapWindowPoints(nullptr, explorer->frame(), reinterpret_cast<POINT*>(&viewRect), 2);
 
     EXPECT_GT(toolbar.bottom, 0);
     EXPECT_GT(status.bottom, 0);
-    EXPECT_EQ(view.left, 0);
-    EXPECT_EQ(view.top, toolbar.bottom + 1);
-    EXPECT_EQ(view.right, frameClient.right);
-    EXPECT_EQ(view.bottom - view.top, frameClient.bottom - toolbar.bottom - status.bottom - 1);
+    EXPECT_EQ(viewRect.left, 0);
+    EXPECT_EQ(viewRect.top, toolbar.bottom + 1);
+    EXPECT_EQ(viewRect.right, frameClient.right);
+    EXPECT_EQ(viewRect.bottom - viewRect.top, frameClient.bottom - toolbar.bottom - status.bottom - 1);
 }
 
 TEST_F(ExplorerTest, OrbitsWindowStandsAtTheFramesLowerRight)

@@ -4,21 +4,6 @@
 
 #include <cmath>
 
-double columnReal(const ViewValues& view, int x, int width, int height)
-{
-    const double halfWidth = width * view.halfHeight / height;
-    const double left = view.centerReal - halfWidth;
-    const double right = halfWidth + view.centerReal;
-    return left + (right - left) * x / width;
-}
-
-double rowImag(const ViewValues& view, int y, int, int height)
-{
-    const double top = view.centerImag - view.halfHeight;
-    const double bottom = view.halfHeight + view.centerImag;
-    return top + (bottom - top) * y / height;
-}
-
 std::uint32_t expectedColor(const ViewValues& view, int x, int y, int width, int height)
 {
     const int steps = escapeSteps(columnReal(view, x, width, height), rowImag(view, y, width, height),

@@ -1,14 +1,14 @@
 // What the explorer's picture should show: the colour of a pixel of the view
-// for given view values, worked out here from the plane mapping.
+// for given view values, worked out here from the tests' own plane mapping.
 #pragma once
+
+#include "tests/support/view_plane.h"
 
 #include <cstdint>
 #include <vector>
 
-struct ViewValues {
-    double centerReal = -0.5;
-    double centerImag = 0.0;
-    double halfHeight = 1.3;
+// The view's place in the plane and its parameters, at their start-up values.
+struct ViewValues : ViewPlace {
     int maxIterations = 32;
     double threshold = 15.0;
     bool binaryColoring = false;
@@ -18,10 +18,6 @@ struct ClientPoint {
     int x;
     int y;
 };
-
-// The complex point of client column x and row y of a view width x height.
-double columnReal(const ViewValues& view, int x, int width, int height);
-double rowImag(const ViewValues& view, int y, int width, int height);
 
 // The colour reference 0x00BBGGRR of the pixel (x, y).
 std::uint32_t expectedColor(const ViewValues& view, int x, int y, int width, int height);

@@ -1,19 +1,10 @@
 #include "tests/e2e/explorer_process.h"
 
+#include "tests/support/wait_for.h"
+
 #include <commctrl.h>
 
 #include <vector>
-
-bool waitFor(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return done();
-        Sleep(10);
-    }
-    return true;
-}
 
 namespace {
 

@@ -4,11 +4,7 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
-
-// Polls done() until it is true or the time runs out; returns done().
-bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 60000);
 
 class ExplorerProcess {
 public:

@@ -1,6 +1,7 @@
 #include "tests/e2e/picture_check.h"
 
 #include "tests/e2e/screen_capture.h"
+#include "tests/support/wait_for.h"
 
 #include <cstdio>
 

@@ -2,6 +2,7 @@
 // explorer shows TEXT in its first part. Exits 0 when it does, 1 when the time
 // (60 seconds unless given) runs out first.
 #include "tests/e2e/explorer_process.h"
+#include "tests/support/wait_for.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 #include "tests/e2e/unix_command.h"
 
 #include "tests/e2e/explorer_process.h"
+#include "tests/support/wait_for.h"
 
 #include <windows.h>
 

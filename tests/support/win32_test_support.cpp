@@ -1,5 +1,7 @@
 #include "tests/support/win32_test_support.h"
 
+#include "tests/support/wait_for.h"
+
 #include <commctrl.h>
 
 void pumpPending()
@@ -13,14 +15,10 @@ void pumpPending()
 
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return done();
+    return waitFor(done, timeoutMs, [] {
         pumpPending();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+    });
 }
 
 HWND createTestHost(int clientWidth, int clientHeight, DWORD style)

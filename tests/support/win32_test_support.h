@@ -9,7 +9,8 @@
 // Dispatches every message waiting in this thread's queue.
 void pumpPending();
 
-// Dispatches messages until done() is true or the time runs out; returns done().
+// waitFor (tests/support/wait_for.h) that dispatches this thread's messages
+// while it waits, so that the windows under test keep working.
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000);
 
 // A visible top-level window with the given client size whose procedure is

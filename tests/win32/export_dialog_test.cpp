@@ -1,6 +1,7 @@
 #include "export/export_dialog.h"
 
 #include "resources/resource_ids.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/export_test_driver.h"
 #include "tests/win32/export_test_view.h"
@@ -50,7 +51,7 @@ std::string dismissError(DWORD uiThread, HWND dialog)
     EXPECT_EQ(search.icon, LoadIconA(nullptr, IDI_ERROR)) << "the box shows the error icon";
     const std::string text = messageBoxText(box);
     pressButton(box, IDOK);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }, 20000));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the export dialog stays open";
     return text;
 }

@@ -6,6 +6,7 @@
 #include "export/orbit_file_writer.h"
 #include "resources/resource_ids.h"
 #include "shell/status_panel.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/export_test_driver.h"
 #include "tests/win32/export_test_view.h"
@@ -157,19 +158,19 @@ TEST_F(ExportProgress, ALongExportShowsItsProgressWhileTheProgramStaysAlive)
         const int first = barPosition(progress);
         const std::string firstText = progressLine(progress);
         EXPECT_TRUE(endsWith(firstText, longTotalText)) << firstText;
-        EXPECT_TRUE(waitUntil([&] { return barPosition(progress) > first; })) << "the progress rises";
+        EXPECT_TRUE(waitFor([&] { return barPosition(progress) > first; })) << "the progress rises";
         EXPECT_NE(progressLine(progress), firstText);
 
         // The frame answers, the view repaints, and the calculation is served.
         EXPECT_TRUE(answersAtOnce(exportTestHost()));
         const HWND view = theFractalView->window;
         InvalidateRect(view, nullptr, FALSE);
-        EXPECT_TRUE(waitUntil([&] { return !GetUpdateRect(view, nullptr, FALSE); })) << "the view repaints";
+        EXPECT_TRUE(waitFor([&] { return !GetUpdateRect(view, nullptr, FALSE); })) << "the view repaints";
         const std::string percentage = statusPanel.percentage();
-        EXPECT_TRUE(waitUntil([&] { return statusPanel.percentage() != percentage; }))
+        EXPECT_TRUE(waitFor([&] { return statusPanel.percentage() != percentage; }))
             << "the calculation goes on past " << percentage;
         requestStop();
-        EXPECT_TRUE(waitUntil([&] { return !theFractalView->busy; }));
+        EXPECT_TRUE(waitFor([&] { return !theFractalView->busy; }));
         EXPECT_EQ(statusPanel.status(), "Cancelled");
         EXPECT_TRUE(IsWindow(progress)) << "all of this while the file is written";
 
@@ -218,7 +219,7 @@ TEST_F(ExportProgress, ALongExportLeftToFinishWritesTheWritersBytes)
         HWND progress = startLongExport(uiThread, path, &dialog);
         ASSERT_TRUE(progress);
         // The bar is read until the window ends with the writing.
-        waitUntil([&] {
+        waitFor([&] {
             highest = std::max(highest, barPosition(progress));
             return !IsWindow(progress);
         });

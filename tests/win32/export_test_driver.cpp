@@ -2,6 +2,7 @@
 
 #include "export/export_dialog.h"
 #include "resources/resource_ids.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 
 #include <atomic>
@@ -52,17 +53,6 @@ BOOL CALLBACK findMessageText(HWND child, LPARAM parameter)
 
 } // namespace
 
-bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return done();
-        Sleep(10);
-    }
-    return true;
-}
-
 HWND findDialog(DWORD thread, const std::string& title, HWND owner)
 {
     DialogSearch search = {title, owner, nullptr};
@@ -73,7 +63,7 @@ HWND findDialog(DWORD thread, const std::string& title, HWND owner)
 HWND waitForDialog(DWORD thread, const std::string& title, HWND owner)
 {
     HWND found = nullptr;
-    waitUntil([&] { return (found = findDialog(thread, title, owner)) != nullptr; });
+    waitFor([&] { return (found = findDialog(thread, title, owner)) != nullptr; }, 20000);
     return found;
 }
 
@@ -129,7 +119,7 @@ bool confirmReplacement(DWORD uiThread, HWND saveDialog)
 
 bool waitForEnd(HWND window)
 {
-    return waitUntil([&] { return !IsWindow(window); });
+    return waitFor([&] { return !IsWindow(window); });
 }
 
 void runExportDialog(HWND owner, const std::function<void(DWORD uiThread)>& script)
@@ -138,7 +128,7 @@ void runExportDialog(HWND owner, const std::function<void(DWORD uiThread)>& scri
     std::atomic<bool> ended{false};
     std::thread driver([&] {
         script(uiThread);
-        while (!waitUntil([&] { return ended.load(); }, 5000)) {
+        while (!waitFor([&] { return ended.load(); }, 5000)) {
             std::vector<HWND> dialogs;
             EnumThreadWindows(uiThread, collectDialog, reinterpret_cast<LPARAM>(&dialogs));
             for (HWND dialog : dialogs)

@@ -7,9 +7,6 @@
 #include <functional>
 #include <string>
 
-// Polls on the calling thread until done() holds; false when time ran out.
-bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000);
-
 // A visible dialog window (class #32770) of the thread with this title and,
 // unless owner is null, this owner; null when there is none.
 HWND findDialog(DWORD thread, const std::string& title, HWND owner = nullptr);

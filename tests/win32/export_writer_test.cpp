@@ -1,5 +1,6 @@
 #include "export/orbit_file_writer.h"
 
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/export_test_driver.h"
 #include "tests/win32/export_test_view.h"
@@ -215,7 +216,7 @@ TEST(OrbitFileWriter, AStopPartWayLeavesTheEarlierFileAndNoTemporaryFile)
     WriteProgress progress;
     OrbitFileResult result{false, "<not ended>"};
     std::thread writer([&] { result = writeOrbitJob(job, progress); });
-    EXPECT_TRUE(waitUntil([&] { return progress.written >= (1u << 20); }));
+    EXPECT_TRUE(waitFor([&] { return progress.written >= (1u << 20); }));
     EXPECT_EQ(strayTemporaryFiles(folderOfTests()), 1) << "the file is written under a temporary name";
     progress.stopRequested = true;
     writer.join();

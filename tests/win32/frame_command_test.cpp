@@ -6,6 +6,7 @@
 #include "resources/resource_ids.h"
 #include "shell/frame_window.h"
 #include "shell/status_panel.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/frame_test_frame.h"
 
@@ -60,20 +61,21 @@ public:
 private:
     void run()
     {
-        const DWORD start = GetTickCount();
-        while (!stop_ && GetTickCount() - start < 30000) {
-            HWND dialog = FindWindowA("#32770", caption_.c_str());
-            DWORD process = 0;
-            if (dialog && IsWindowVisible(dialog)) {
-                GetWindowThreadProcessId(dialog, &process);
-                if (process == GetCurrentProcessId()) {
-                    appeared_ = true;
-                    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                    return;
-                }
-            }
-            Sleep(10);
-        }
+        HWND dialog = nullptr;
+        waitFor(
+            [&] {
+                if (stop_)
+                    return true;
+                dialog = FindWindowA("#32770", caption_.c_str());
+                DWORD process = 0;
+                if (dialog && IsWindowVisible(dialog))
+                    GetWindowThreadProcessId(dialog, &process);
+                appeared_ = process == GetCurrentProcessId();
+                return appeared_.load();
+            },
+            30000);
+        if (appeared_)
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     }
 
     std::string caption_;
@@ -94,20 +96,21 @@ void pressAltF4(HWND window)
 // code; false when none comes in time.
 bool runUntilQuit(WPARAM* code)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 30000) {
+    bool quit = false;
+    return waitFor([&] { return quit; }, 30000, [&] {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (!quit && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 *code = message.wParam;
-                return true;
+                quit = true;
+            } else {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
             }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return false;
+        if (!quit)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    });
 }
 
 } // namespace

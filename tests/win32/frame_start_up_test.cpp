@@ -10,6 +10,7 @@
 #include "shell/start_up.h"
 #include "shell/status_panel.h"
 #include "shell/window_classes.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/frame_test_frame.h"
 
@@ -46,27 +47,28 @@ bool classRegistered(const char* name)
 // appears, then presses its OK button.
 std::string answerMessageBox(const char* caption)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 30000) {
-        HWND box = FindWindowA("#32770", caption);
-        DWORD process = 0;
-        if (box)
-            GetWindowThreadProcessId(box, &process);
-        if (box && process == GetCurrentProcessId() && IsWindowVisible(box)) {
-            std::string text;
-            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                char className[32] = "";
-                GetClassNameA(child, className, sizeof className);
-                const LONG style = GetWindowLongA(child, GWL_STYLE);
-                if (_stricmp(className, "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON)
-                    text += windowText(child);
-            }
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return text;
-        }
-        Sleep(10);
+    HWND box = nullptr;
+    const bool shown = waitFor(
+        [&] {
+            box = FindWindowA("#32770", caption);
+            DWORD process = 0;
+            if (box)
+                GetWindowThreadProcessId(box, &process);
+            return box && process == GetCurrentProcessId() && IsWindowVisible(box);
+        },
+        30000);
+    if (!shown)
+        return "no box";
+    std::string text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (_stricmp(className, "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON)
+            text += windowText(child);
     }
-    return "no box";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return text;
 }
 
 // The box's icon control holds an icon: the box was asked for one.
@@ -132,9 +134,7 @@ TEST(FrameStartUp, TheFailureBoxSaysLameWithTheErrorIconAndGivesExitCodeZero)
     bool icon = false;
     std::thread answer([&] {
         // Look at the box before answering it.
-        const DWORD start = GetTickCount();
-        while (!FindWindowA("#32770", "Zelvar2") && GetTickCount() - start < 30000)
-            Sleep(10);
+        waitFor([] { return FindWindowA("#32770", "Zelvar2") != nullptr; }, 30000);
         icon = messageBoxHasIcon("Zelvar2");
         text = answerMessageBox("Zelvar2");
     });

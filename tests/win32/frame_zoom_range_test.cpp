@@ -4,6 +4,7 @@
 #include "resources/resource_ids.h"
 #include "shell/frame_window.h"
 #include "shell/status_panel.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/frame_test_frame.h"
 
@@ -18,15 +19,12 @@ namespace {
 // the tests below run thousands of short ones.
 bool waitBriefly()
 {
-    const DWORD start = GetTickCount();
-    while (theFractalView->busy) {
-        if (GetTickCount() - start > 30000)
-            return false;
+    const bool idle = waitFor([] { return !theFractalView->busy; }, 30000, [] {
         pumpPending();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
+    });
     pumpPending();
-    return true;
+    return idle;
 }
 
 // Gives the frame the command, as its menu, key or button does, and waits

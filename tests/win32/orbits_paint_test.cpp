@@ -29,10 +29,13 @@ TEST_F(OrbitDots, ZeroEndsInTheGreenOfTheLastIterate)
     EXPECT_EQ(picturePixel(80, 48), 0x00008200u);
     EXPECT_EQ(windowPixel(80, 48), 0x00008200u);
     // Nothing else is drawn: everywhere else the guide shows.
-    for (int y = 0; y < 96; ++y)
-        for (int x = 0; x < 128; ++x)
-            if (x != 80 || y != 48)
+    for (int y = 0; y < 96; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            if (x != 80 || y != 48) {
                 ASSERT_EQ(picturePixel(x, y), GetPixel(orbit.guideDC, x, y)) << "at " << x << ", " << y;
+            }
+        }
+    }
 }
 
 TEST_F(OrbitDots, MinusOneLeavesTheLastTwoGreens)
@@ -124,10 +127,13 @@ TEST_F(OrbitCrosshairs, PointOutsideThePictureShowsNeitherDotNorLines)
     // (0, 0), the last in the green of k = 63.
     showPoint(1.5, 1.5);
     EXPECT_EQ(picturePixel(0, 0), 0x00008200u);
-    for (int y = 0; y < 96; ++y)
-        for (int x = 0; x < 128; ++x)
-            if (x != 0 || y != 0)
+    for (int y = 0; y < 96; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            if (x != 0 || y != 0) {
                 ASSERT_EQ(picturePixel(x, y), GetPixel(orbit.guideDC, x, y)) << "at " << x << ", " << y;
+            }
+        }
+    }
 }
 
 using OrbitLines = OrbitWindowTest;

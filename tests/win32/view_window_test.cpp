@@ -3,6 +3,7 @@
 #include "orbits/orbit_window.h"
 #include "shell/app_instance.h"
 #include "shell/status_panel.h"
+#include "tests/support/view_plane.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/view_test_host.h"
 #include "view/fractal_view_window.h"
@@ -14,20 +15,8 @@
 
 namespace {
 
-// The complex point at a client pixel of the start-up view (centre -0.5 + 0i,
-// half-height 1.3), worked out from the plane's edges.
-double startReal(int x, int width, int height)
-{
-    const double halfWidth = width * 1.3 / height;
-    const double left = -0.5 - halfWidth;
-    const double right = halfWidth + -0.5;
-    return left + (right - left) * x / width;
-}
-
-double startImag(int y, int height)
-{
-    return -1.3 + (1.3 - -1.3) * y / height;
-}
+// The start-up view: centre -0.5 + 0i, half-height 1.3.
+const ViewPlace startView{};
 
 RECT updateRect(HWND window)
 {
@@ -159,8 +148,8 @@ TEST_F(FractalViewWindow, APressAwayFromTheHandlesMakesABoxThatFollowsTheMouseAn
     expectRect(updateRect(window.view), 133, 100, 266, 200);
     window.move(250, 150);
 
-    const double newReal = startReal(200, 400, 300);
-    const double newImag = startImag(150, 300);
+    const double newReal = columnReal(startView, 200, 400, 300);
+    const double newImag = rowImag(startView, 150, 400, 300);
     window.release(250, 150);
     EXPECT_EQ(theZoomBox, nullptr);
     EXPECT_TRUE(theFractalView->busy);
@@ -229,7 +218,7 @@ TEST_F(FractalViewWindow, AReleaseDuringACalculationWaitsForTheStopAndThenZooms)
 
     ASSERT_TRUE(pumpUntil([] { return theZoomBox == nullptr; }));
     EXPECT_DOUBLE_EQ(theFractalView->halfHeight, 50 * 1.3 / 150);
-    EXPECT_DOUBLE_EQ(theFractalView->centerReal, startReal(200, 400, 300));
+    EXPECT_DOUBLE_EQ(theFractalView->centerReal, columnReal(startView, 200, 400, 300));
     // The zoom started the one calculation now running.
     EXPECT_TRUE(theFractalView->busy);
     EXPECT_FALSE(stopRequested);
@@ -302,24 +291,24 @@ TEST_F(FractalViewWindow, MouseMovesFeedTheOrbitWindowDuringDragsToo)
     theOrbitWindow = &orbits;
 
     window.move(250, 150);
-    EXPECT_DOUBLE_EQ(orbits.pointRe, startReal(250, 500, 300));
+    EXPECT_DOUBLE_EQ(orbits.pointRe, columnReal(startView, 250, 500, 300));
     EXPECT_NEAR(orbits.pointIm, 0.0, 1e-15);
     window.move(0, 0);
-    EXPECT_DOUBLE_EQ(orbits.pointRe, startReal(0, 500, 300));
+    EXPECT_DOUBLE_EQ(orbits.pointRe, columnReal(startView, 0, 500, 300));
     EXPECT_DOUBLE_EQ(orbits.pointIm, -1.3);
 
     window.press(100, 100);
     window.move(120, 60);
-    EXPECT_DOUBLE_EQ(orbits.pointRe, startReal(120, 500, 300));
-    EXPECT_DOUBLE_EQ(orbits.pointIm, startImag(60, 300));
+    EXPECT_DOUBLE_EQ(orbits.pointRe, columnReal(startView, 120, 500, 300));
+    EXPECT_DOUBLE_EQ(orbits.pointIm, rowImag(startView, 60, 500, 300));
     window.move(100, 100);
     window.release(100, 100);
     ASSERT_FALSE(theFractalView->busy);
 
     window.press(490, 10);
     window.move(470, 200);
-    EXPECT_DOUBLE_EQ(orbits.pointRe, startReal(470, 500, 300));
-    EXPECT_DOUBLE_EQ(orbits.pointIm, startImag(200, 300));
+    EXPECT_DOUBLE_EQ(orbits.pointRe, columnReal(startView, 470, 500, 300));
+    EXPECT_DOUBLE_EQ(orbits.pointIm, rowImag(startView, 200, 500, 300));
     window.release(470, 200);
 
     theOrbitWindow = nullptr;
