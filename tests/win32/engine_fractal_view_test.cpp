@@ -42,13 +42,7 @@ class PaintTarget {
 public:
     PaintTarget(int width, int height) : width_(width), height_(height)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = topDownPictureInfo(width, height);
         void* bits = nullptr;
         bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         EXPECT_NE(bitmap_, nullptr);

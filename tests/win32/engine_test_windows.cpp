@@ -209,13 +209,7 @@ std::vector<COLORREF> EngineWindowTest::readPicture() const
     const int width = view->bitmapWidth;
     const int height = view->bitmapHeight;
     std::vector<std::uint32_t> bits(std::size_t(width) * height);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownPictureInfo(width, height);
     HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, view->bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
