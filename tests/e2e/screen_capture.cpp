@@ -1,5 +1,7 @@
 #include "tests/e2e/screen_capture.h"
 
+#include "tests/support/picture_info.h"
+
 RECT clientScreenRect(HWND window)
 {
     RECT client = {};
@@ -17,13 +19,7 @@ ScreenCapture::ScreenCapture(HWND window)
         return;
     pixels_.assign(static_cast<size_t>(width_) * height_, 0);
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownPictureInfo(width_, height_);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC screen = GetDC(nullptr);

@@ -60,18 +60,6 @@ std::string statusPartText(HWND statusBar, int part)
     return text;
 }
 
-BITMAPINFO topDownPictureInfo(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 COLORREF screenPixel(HWND window, int x, int y)
 {
     HDC dc = GetDC(window);

@@ -21,9 +21,6 @@ HWND createTestHost(int clientWidth, int clientHeight, DWORD style = WS_OVERLAPP
 std::string windowText(HWND window);
 std::string statusPartText(HWND statusBar, int part);
 
-// The description of a top-down 32-bit picture of width x height pixels.
-BITMAPINFO topDownPictureInfo(int width, int height);
-
 // The colour of client pixel (x, y) of a window as it is on the screen now.
 COLORREF screenPixel(HWND window, int x, int y);
 

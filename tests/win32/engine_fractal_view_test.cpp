@@ -1,5 +1,6 @@
 #include "tests/win32/engine_test_windows.h"
 
+#include "tests/support/picture_info.h"
 #include "tests/support/win32_test_support.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "tests/win32/engine_test_windows.h"
 
 #include "engine/render_worker.h"
+#include "tests/support/picture_info.h"
 #include "tests/support/win32_test_support.h"
 
 #include <commctrl.h>
