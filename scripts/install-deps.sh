@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   googletest libbenchmark-dev
+  libboost-dev libmpfr-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick
