@@ -5,7 +5,6 @@
 #include "shell/status_panel.h"
 
 #include <new>
-#include <thread>
 
 RenderJob renderJob = {};
 FractalView* theFractalView = nullptr;
@@ -72,13 +71,28 @@ FractalView* createFractalView(HWND window)
     view->busy = false;
     view->memoryDC = nullptr;
     view->binaryColoring = false;
+    view->calculation = 0;
     view->startCalculation();
     return view;
 }
 
+// A calculation that runs keeps the record to itself: nothing may change the
+// view under it, and a second calculation would write into a picture the
+// first is still drawing.
+bool FractalView::refusedWhileBusy()
+{
+    if (!busy)
+        return false;
+    requestStop();
+    return true;
+}
+
 void FractalView::startCalculation()
 {
+    if (refusedWhileBusy())
+        return;
     busy = true;
+    ++calculation;
     InvalidateRect(window, nullptr, TRUE);
     showStatus("Calculating...");
 
@@ -100,17 +114,11 @@ void FractalView::startCalculation()
     renderJob.view = this;
     renderJob.newBitmap = newBitmap;
     renderJob.newPixels = pixels;
+    renderJob.calculation = calculation;
     stopRequested = false;
 
-    try {
-        std::thread(renderWorker, &renderJob).detach();
-    } catch (...) {
-        // Without a worker nobody would ever clear the flag. The record
-        // takes the new bitmap over, as the worker would have, so that the
-        // next calculation deletes it.
-        if (bitmap)
-            DeleteObject(bitmap);
-        bitmap = newBitmap;
+    // Without a render thread nobody would ever clear the flag.
+    if (!renderWorker(&renderJob)) {
         showStatus("Start failed");
         busy = false;
     }
@@ -120,6 +128,8 @@ void FractalView::startCalculation()
 // view as it is and only calculates it anew.
 void FractalView::zoomIn()
 {
+    if (refusedWhileBusy())
+        return;
     const SIZE size = clientSize(window);
     if (viewInRange(centerReal, centerImag, halfHeight * 0.5, size.cx, size.cy))
         halfHeight *= 0.5;
@@ -128,6 +138,8 @@ void FractalView::zoomIn()
 
 void FractalView::zoomOut()
 {
+    if (refusedWhileBusy())
+        return;
     const SIZE size = clientSize(window);
     if (viewInRange(centerReal, centerImag, halfHeight * 2, size.cx, size.cy))
         halfHeight *= 2;
@@ -136,6 +148,8 @@ void FractalView::zoomOut()
 
 void FractalView::resetView()
 {
+    if (refusedWhileBusy())
+        return;
     centerReal = startCenterReal;
     centerImag = startCenterImag;
     halfHeight = resetHalfHeight;
@@ -144,7 +158,7 @@ void FractalView::resetView()
 
 void FractalView::zoomToBox(int x, int y, int boxHalfHeight)
 {
-    if (boxHalfHeight < 3)
+    if (boxHalfHeight < 3 || refusedWhileBusy())
         return;
     const SIZE size = clientSize(window);
     // Half of a client height below 2 is 0: there is no scale to zoom by.

@@ -21,8 +21,12 @@ struct FractalView {
     std::atomic<bool> busy;
     HDC memoryDC;
     bool binaryColoring;
+    // Counts the calculations started, so that the end of one can be told
+    // from the end of another.
+    unsigned calculation;
 
-    // Each of these may only be called while busy is false.
+    // None of these starts a calculation while one runs: each then only
+    // asks the running one to stop and changes nothing.
     void startCalculation();
     void zoomIn();
     void zoomOut();
@@ -35,6 +39,9 @@ struct FractalView {
     // within dc's clipping box when the picture has the client area's size,
     // else stretched.
     void paintFractal(HDC dc) const;
+
+private:
+    bool refusedWhileBusy();
 };
 
 // Hands one calculation to its worker thread.
@@ -44,6 +51,8 @@ struct RenderJob {
     // The pixels of newBitmap: bitmapHeight top-down rows of bitmapWidth
     // 32-bit values 0x00RRGGBB; null when the bitmap could not be made.
     std::uint32_t* newPixels;
+    // The number of the calculation.
+    unsigned calculation;
 };
 
 extern RenderJob renderJob;

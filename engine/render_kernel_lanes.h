@@ -36,6 +36,11 @@ constexpr std::int64_t never = INT64_MAX;
 // pixels end before the first save, which spares them its cost.
 constexpr std::int64_t firstSaveSteps = 64;
 
+// Within a pixel that takes long, the stop flag is read again after about
+// this many steps, so that a stop takes effect at once even at the highest
+// limits.
+constexpr std::int64_t stopLookSteps = std::int64_t{1} << 16;
+
 // The state of every lane while the registers hold it elsewhere. Unaligned
 // loads and stores read it, so its place on the stack does not matter.
 template <class V>
@@ -62,7 +67,7 @@ struct LaneEvents {
 
 // Runs blocks of V::blockSteps steps on every lane, with the state held in
 // registers, until an active lane has finished, or until block reaches
-// nextSave.
+// `until`: the next save of a lane's state or the next look at the stop flag.
 //
 // Each lane counts its steps while its pixel has not escaped. A lane may run
 // on a few steps past its escape or its limit, up to the end of the block:
@@ -70,7 +75,7 @@ struct LaneEvents {
 // count, so those steps change nothing.
 template <class V>
 LaneEvents runBlocks(LaneTable<V>& lanes, double imagPart, double squareBound, std::int64_t lastStep,
-                     std::uint32_t active, std::int64_t& block, std::int64_t nextSave)
+                     std::uint32_t active, std::int64_t& block, std::int64_t until)
 {
     using Real = typename V::Real;
     constexpr int lanesPerVector = V::width;
@@ -123,7 +128,7 @@ LaneEvents runBlocks(LaneTable<V>& lanes, double imagPart, double squareBound, s
         }
         events.escaped &= active;
         events.finished &= active;
-    } while (!events.finished && block < nextSave);
+    } while (!events.finished && block < until);
 
 #pragma GCC unroll 8
     for (int g = 0; g < groups; ++g) {
@@ -160,6 +165,7 @@ RowOutcome iterateRowWith(const RowPoints& row, StepSink sink, const std::atomic
     // below 1) and gives INT_MAX for a count that does not fit.
     const std::int64_t lastStep = std::int64_t{std::max(row.maxIterations, 0)} + 1;
     constexpr std::int64_t firstSaveBlocks = std::max<std::int64_t>(firstSaveSteps / V::blockSteps, 1);
+    constexpr std::int64_t stopLookBlocks = stopLookSteps / V::blockSteps;
     const auto finalCount = [lastStep](std::int64_t steps) {
         return static_cast<int>(std::min<std::int64_t>(std::min(steps, lastStep), INT_MAX));
     };
@@ -171,6 +177,7 @@ RowOutcome iterateRowWith(const RowPoints& row, StepSink sink, const std::atomic
     int written = 0;
     std::int64_t block = 0;
     std::int64_t nextSave = never;
+    std::int64_t nextStopLook = stopLookBlocks;
 
     // Gives the lane the next pixel of the row, or leaves it idle at 0.
     const auto fill = [&](int lane) {
@@ -199,7 +206,15 @@ RowOutcome iterateRowWith(const RowPoints& row, StepSink sink, const std::atomic
         fill(lane);
 
     for (;;) {
-        const LaneEvents events = runBlocks(lanes, row.imagPart, row.squareBound, lastStep, active, block, nextSave);
+        const LaneEvents events = runBlocks(lanes, row.imagPart, row.squareBound, lastStep, active, block,
+                                            std::min(nextSave, nextStopLook));
+        // A stop seen here leaves the pixel in work, and every later one,
+        // unwritten.
+        if (block >= nextStopLook) {
+            if (stop.load())
+                return RowOutcome{written, true};
+            nextStopLook = block + stopLookBlocks;
+        }
         if (block >= nextSave) {
             nextSave = never;
             for (int lane = 0; lane < laneCount; ++lane) {

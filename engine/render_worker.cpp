@@ -1,12 +1,13 @@
 #include "engine/render_worker.h"
 
-#include "engine/escape_time.h"
-#include "engine/plane_mapping.h"
-#include "engine/render_kernel.h"
+#include "engine/picture_render.h"
+#include "engine/render_pool.h"
+#include "engine/shallow_rows.h"
 #include "shell/status_panel.h"
 
 #include <algorithm>
-#include <vector>
+#include <bitset>
+#include <memory>
 
 std::atomic<bool> stopRequested{false};
 
@@ -14,92 +15,110 @@ ReportClock::time_point (*renderClock)() = [] { return ReportClock::now(); };
 
 namespace {
 
-// The rows finished since the last report reach the screen through one
-// repaint of them and of the scan line under the last.
-void invalidateRows(HWND window, int width, int firstRow, int lastRow)
+int requestedThreads = 0;
+
+// The render threads yield to the user-interface thread, so that the
+// program stays responsive on a machine whose every core is busy.
+void lowerPriority()
 {
-    RECT band = {0, firstRow, width, lastRow + 2};
-    InvalidateRect(window, &band, TRUE);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
 }
 
-void reportProgress(int percent)
+// Made at the first calculation and kept for the life of the process.
+RenderPool& renderPool()
 {
-    if (theStatusPanel)
-        theStatusPanel->setProgress(percent);
+    static RenderPool* pool = new RenderPool(lowerPriority);
+    return *pool;
 }
 
-// Colours the pixels of one row as the kernel hands over their step counts.
-struct RowPainter {
-    std::uint32_t* row; // null when the bitmap could not be made
-    int limit;
-    bool binary;
+// What a calculation shows of itself: its finished rows, its progress and
+// at the end its final word, in the view window and the status bar.
+class ViewProgress final : public PictureProgress {
+public:
+    explicit ViewProgress(const RenderJob& job) : view_(job.view), calculation_(job.calculation) {}
 
-    static void put(void* context, int column, int steps)
+    void rowsFinished(int firstRow, int lastRow, int percent) override
     {
-        const RowPainter* painter = static_cast<const RowPainter*>(context);
-        if (painter->row)
-            painter->row[column] = colorToPixel(stepColor(steps, painter->limit, painter->binary));
+        RECT band = {0, firstRow, view_->bitmapWidth, lastRow + 2};
+        InvalidateRect(view_->window, &band, TRUE);
+        if (theStatusPanel)
+            theStatusPanel->setProgress(percent);
     }
+
+    void pictureEnded(bool cancelled) override
+    {
+        if (theStatusPanel) {
+            theStatusPanel->setStatusText(cancelled ? "Cancelled" : "Done");
+            theStatusPanel->clearProgress();
+        }
+        InvalidateRect(view_->window, nullptr, TRUE);
+        PostMessageA(view_->window, WM_CALCULATION_ENDED, calculation_, 0);
+        view_->busy = false;
+    }
+
+private:
+    FractalView* view_;
+    unsigned calculation_;
+};
+
+// A calculation and what it reports to, alive until its last thread is done.
+struct Calculation {
+    Calculation(const RenderJob& job, int threads)
+        : progress(job), render(pictureJob(job), threads, stopRequested, progress, renderClock)
+    {
+    }
+
+    static PictureJob pictureJob(const RenderJob& job)
+    {
+        const FractalView& view = *job.view;
+        PictureJob picture;
+        picture.pixels = job.newPixels;
+        picture.width = view.bitmapWidth;
+        picture.height = view.bitmapHeight;
+        picture.maxIterations = view.maxIterations;
+        picture.binaryColoring = view.binaryColoring;
+        if (picture.height > 0)
+            picture.computeRow = shallowRows(view.centerReal, view.centerImag, view.halfHeight, picture.width,
+                                             picture.height, view.maxIterations, view.threshold, bestKernelPath());
+        return picture;
+    }
+
+    ViewProgress progress;
+    PictureRender render;
 };
 
 } // namespace
 
-void renderWorker(RenderJob* job)
+int renderThreadCount()
+{
+    if (requestedThreads > 0)
+        return requestedThreads;
+    DWORD_PTR process = 0;
+    DWORD_PTR system = 0;
+    if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system))
+        return 1;
+    return std::max(1, int(std::bitset<8 * sizeof(DWORD_PTR)>(process).count()));
+}
+
+void setRenderThreadCount(int threads)
+{
+    requestedThreads = threads;
+}
+
+bool renderWorker(RenderJob* job)
 {
     FractalView* view = job->view;
-    HBITMAP newBitmap = job->newBitmap;
-    std::uint32_t* pixels = job->newPixels;
-
-    const int width = view->bitmapWidth;
-    const int height = view->bitmapHeight;
-    const int limit = view->maxIterations;
-    const double threshold = view->threshold;
-    const bool binary = view->binaryColoring;
-    const PlaneEdges edges = height > 0 ? planeEdges(view->centerReal, view->centerImag, view->halfHeight, width, height)
-                                        : PlaneEdges{};
-    bool cancelled = false;
-
     if (view->bitmap)
         DeleteObject(view->bitmap);
-    view->bitmap = newBitmap;
+    view->bitmap = job->newBitmap;
 
-    if (height > 0) {
-        // The same for every row: the real part of each column, the bound
-        // that stands for the threshold, and this processor's kernel.
-        std::vector<double> realParts(std::size_t(std::max(width, 0)));
-        for (int column = 0; column < width; ++column)
-            realParts[std::size_t(column)] = columnToReal(edges, column, width);
-        const double squareBound = escapeSquareBound(threshold);
-        const KernelPath path = bestKernelPath();
-        int firstUnreported = 0;
-        ReportClock::time_point lastReport{};
-        for (int row = 0; row < height; ++row) {
-            RowPainter painter{pixels ? pixels + std::size_t(row) * width : nullptr, limit, binary};
-            const RowPoints points{realParts.data(), width, rowToImag(edges, row, height), limit, squareBound};
-            if (iterateRow(path, points, StepSink{RowPainter::put, &painter}, stopRequested).stopped)
-                cancelled = true;
-            if (cancelled)
-                row = height;
-            // The scan line marks the row that comes next; under the last
-            // row it lies outside the picture.
-            if (pixels && row + 1 < height)
-                std::fill_n(pixels + std::size_t(row + 1) * width, width, 0x00FFFFFFu);
-            const ReportClock::time_point now = renderClock();
-            if (reportAfterRow(row, height, now - lastReport)) {
-                invalidateRows(view->window, width, firstUnreported, row);
-                reportProgress(row * 100 / height);
-                firstUnreported = row + 1;
-                lastReport = now;
-            }
-        }
-    }
-
-    if (theStatusPanel) {
-        theStatusPanel->setStatusText(cancelled ? "Cancelled" : "Done");
-        theStatusPanel->clearProgress();
-    }
-    InvalidateRect(view->window, nullptr, TRUE);
-    view->busy = false;
+    const int wanted = renderThreadCount();
+    const int threads = std::min(renderPool().grow(wanted), wanted);
+    if (threads == 0)
+        return false;
+    auto calculation = std::make_shared<Calculation>(*job, threads);
+    renderPool().run(threads, [calculation](int) { calculation->render.runThread(); });
+    return true;
 }
 
 void requestStop()

@@ -1,5 +1,5 @@
-// The render worker: computes the picture of a calculation on a thread of its
-// own, row by row, and can be asked to stop after any pixel.
+// The render worker: computes the picture of a calculation on the render
+// threads, row by row from the top, and can be asked to stop after any pixel.
 #pragma once
 
 #include "engine/fractal_view.h"
@@ -13,8 +13,20 @@ extern std::atomic<bool> stopRequested;
 // a test puts one of its own in its place while no calculation runs.
 extern ReportClock::time_point (*renderClock)();
 
-// The thread procedure of one calculation.
-void renderWorker(RenderJob* job);
+// Posted to the view's window by the render threads as the last thing before
+// busy falls, with the number of the calculation that ended as wParam.
+constexpr UINT WM_CALCULATION_ENDED = WM_APP + 1;
 
-// Asks the running worker to stop; returns at once.
+// How many render threads a calculation uses: one per logical processor of
+// the process's affinity, unless a test has asked for another number.
+int renderThreadCount();
+
+// A test's number of render threads; 0 gives back the machine's.
+void setRenderThreadCount(int threads);
+
+// Starts the calculation of job on the render threads and returns at once;
+// false when not a single render thread could be had.
+bool renderWorker(RenderJob* job);
+
+// Asks the running calculation to stop; returns at once.
 void requestStop();

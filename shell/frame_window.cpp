@@ -3,6 +3,7 @@
 #include "engine/fractal_view.h"
 #include "engine/parameters_dialog.h"
 #include "engine/render_worker.h"
+#include "engine/view_requests.h"
 #include "export/export_dialog.h"
 #include "orbits/orbit_window.h"
 #include "resources/resource_ids.h"
@@ -92,52 +93,46 @@ void layOut(int clientWidth, int clientHeight)
     SendMessageA(theMainToolbar->toolbarWindow, WM_SIZE, 0, 0);
 }
 
-// A command that changes the view must not meet a running calculation: while
-// one runs, the command asks it to stop and sends itself again through the
-// queue, until the worker has finished. True when the command was put off.
-bool putOffWhileBusy(HWND frame, WPARAM wParam, LPARAM lParam)
+// Runs a modal dialog of the program: view requests that come while it is
+// open wait until it has closed.
+template <class Show>
+void runModal(Show show)
 {
-    if (!theFractalView->busy)
-        return false;
-    requestStop();
-    PostMessageA(frame, WM_COMMAND, wParam, lParam);
-    return true;
+    ModalDialogScope dialog;
+    show();
 }
 
 LRESULT runCommand(HWND frame, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case CMD_ZOOM_RESET:
-        if (!putOffWhileBusy(frame, wParam, lParam))
-            theFractalView->resetView();
+        viewRequests().submit([] { theFractalView->resetView(); });
         return 0;
     case CMD_ZOOM_IN:
-        if (!putOffWhileBusy(frame, wParam, lParam))
-            theFractalView->zoomIn();
+        viewRequests().submit([] { theFractalView->zoomIn(); });
         return 0;
     case CMD_ZOOM_OUT:
-        if (!putOffWhileBusy(frame, wParam, lParam))
-            theFractalView->zoomOut();
+        viewRequests().submit([] { theFractalView->zoomOut(); });
         return 0;
     case CMD_CHANGE_PARAMETERS:
-        if (!putOffWhileBusy(frame, wParam, lParam))
-            showParametersDialog(theFractalView);
+        viewRequests().submit([] { runModal([] { showParametersDialog(theFractalView); }); });
         return 0;
     case CMD_RECALCULATE:
+        // Dropped while a calculation runs; it neither stops nor restarts it.
         if (!theFractalView->busy)
-            theFractalView->startCalculation();
+            viewRequests().submit([] { theFractalView->startCalculation(); });
         return 0;
     case CMD_STOP:
         requestStop();
         return 0;
     case CMD_EXPORT:
-        showExportDialog(frame);
+        runModal([frame] { showExportDialog(frame); });
         return 0;
     case CMD_EXIT:
         DestroyWindow(frame);
         return 0;
     case CMD_ABOUT:
-        showAboutDialog(frame);
+        runModal([frame] { showAboutDialog(frame); });
         return 0;
     default:
         return DefWindowProcA(frame, WM_COMMAND, wParam, lParam);

@@ -2,6 +2,7 @@
 
 #include "engine/fractal_view.h"
 #include "engine/render_worker.h"
+#include "engine/view_requests.h"
 #include "orbits/orbit_window.h"
 #include "view/box_geometry.h"
 #include "view/orbit_line.h"
@@ -21,11 +22,6 @@ int mouseX(LPARAM lParam)
 int mouseY(LPARAM lParam)
 {
     return int(HIWORD(lParam));
-}
-
-bool calculationRuns()
-{
-    return theFractalView && theFractalView->busy;
 }
 
 void destroyZoomBox()
@@ -69,7 +65,18 @@ void onMouseMove(int x, int y)
     SetCursor(LoadCursorA(nullptr, overHandle ? IDC_ARROW : IDC_CROSS));
 }
 
-void onButtonDown(HWND window, WPARAM wParam, LPARAM lParam)
+// A press away from the handles starts a zoom box. While a calculation runs
+// it asks the calculation to stop first and waits, with any requests given
+// before it, for the calculation's end; then the box starts at the point of
+// the press.
+void startZoomBox(HWND window, int x, int y)
+{
+    destroyZoomBox();
+    theZoomBox = createZoomBox(window, x, y);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void onButtonDown(HWND window, LPARAM lParam)
 {
     const int x = mouseX(lParam);
     const int y = mouseY(lParam);
@@ -79,35 +86,36 @@ void onButtonDown(HWND window, WPARAM wParam, LPARAM lParam)
     // Without a view there is nothing to zoom.
     if (!theFractalView)
         return;
-    if (calculationRuns()) {
-        // Taken up again, at the same point, once the worker has stopped.
-        requestStop();
-        PostMessageA(window, WM_LBUTTONDOWN, wParam, lParam);
+    viewRequests().submit([window, x, y] { startZoomBox(window, x, y); });
+}
+
+// Zooms by the box that is there when the request runs, and ends it.
+void zoomByBox(HWND window)
+{
+    if (!theZoomBox)
         return;
-    }
+    if (theFractalView)
+        theFractalView->zoomToBox(theZoomBox->centerX, theZoomBox->centerY, theZoomBox->halfHeight);
     destroyZoomBox();
-    theZoomBox = createZoomBox(window, x, y);
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void onButtonUp(HWND window, WPARAM wParam, LPARAM lParam)
+// A keyboard command may have started a calculation while the box was
+// dragged. A box that would zoom then stays and waits, like a press, for the
+// calculation to stop; one too small to zoom is simply dropped, so that it
+// does not cancel that calculation for nothing.
+void onButtonUp(HWND window)
 {
     dragHandle = 0;
     if (!theZoomBox)
         return;
-    // A keyboard command may have started a calculation while the box was
-    // dragged. A box that would zoom then waits, like a press, for the worker
-    // to stop; one too small to zoom is simply dropped, so that it does not
-    // cancel that calculation for nothing.
-    if (calculationRuns() && theZoomBox->halfHeight >= smallestZoomHalfHeight) {
-        requestStop();
-        PostMessageA(window, WM_LBUTTONUP, wParam, lParam);
+    const bool held = (theFractalView && theFractalView->busy) || viewRequests().holdsRequests();
+    if (held && theZoomBox->halfHeight < smallestZoomHalfHeight) {
+        destroyZoomBox();
+        InvalidateRect(window, nullptr, FALSE);
         return;
     }
-    if (theFractalView && !theFractalView->busy)
-        theFractalView->zoomToBox(theZoomBox->centerX, theZoomBox->centerY, theZoomBox->halfHeight);
-    destroyZoomBox();
-    InvalidateRect(window, nullptr, FALSE);
+    viewRequests().submit([window] { zoomByBox(window); });
 }
 
 } // namespace
@@ -125,10 +133,16 @@ LRESULT CALLBACK fractalViewProc(HWND window, UINT message, WPARAM wParam, LPARA
         onMouseMove(mouseX(lParam), mouseY(lParam));
         return 0;
     case WM_LBUTTONDOWN:
-        onButtonDown(window, wParam, lParam);
+        onButtonDown(window, lParam);
         return 0;
     case WM_LBUTTONUP:
-        onButtonUp(window, wParam, lParam);
+        onButtonUp(window);
+        return 0;
+    case WM_CALCULATION_ENDED:
+        takeUpWaitingRequests(static_cast<unsigned>(wParam));
+        return 0;
+    case WM_DESTROY:
+        viewRequests().dropWaiting();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

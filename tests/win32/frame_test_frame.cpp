@@ -1,9 +1,11 @@
 #include "tests/win32/frame_test_frame.h"
 
 #include "engine/fractal_view.h"
+#include "engine/render_worker.h"
 #include "shell/app_instance.h"
 #include "shell/start_up.h"
 #include "shell/window_classes.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 
 void registerProgramClasses()
@@ -37,9 +39,70 @@ TestFrame::TestFrame()
 
 TestFrame::~TestFrame()
 {
+    // Commands still on their way run first, and their calculations end.
+    pumpPending();
     waitUntilIdle();
     if (IsWindow(frame_))
         DestroyWindow(frame_);
     pumpPending();
     takeQuitMessage();
+}
+
+PretendCalculation::PretendCalculation()
+{
+    waitUntilIdle();
+    stopRequested = false;
+    theFractalView->busy = true;
+    ++theFractalView->calculation;
+}
+
+PretendCalculation::~PretendCalculation()
+{
+    PostMessageA(theFractalView->window, WM_CALCULATION_ENDED, theFractalView->calculation, 0);
+    theFractalView->busy = false;
+}
+
+bool commandIsQueued(HWND frame, WPARAM* wParam, LPARAM* lParam)
+{
+    MSG message;
+    if (!PeekMessageA(&message, frame, WM_COMMAND, WM_COMMAND, PM_NOREMOVE))
+        return false;
+    if (wParam)
+        *wParam = message.wParam;
+    if (lParam)
+        *lParam = message.lParam;
+    return true;
+}
+
+DialogAnswerer::DialogAnswerer(std::string caption, int button, std::function<void(HWND)> atSight)
+    : caption_(std::move(caption)), button_(button), atSight_(std::move(atSight)), thread_([this] { run(); })
+{
+}
+
+DialogAnswerer::~DialogAnswerer()
+{
+    stop_ = true;
+    thread_.join();
+}
+
+void DialogAnswerer::run()
+{
+    HWND dialog = nullptr;
+    waitFor(
+        [&] {
+            if (stop_)
+                return true;
+            dialog = FindWindowA("#32770", caption_.c_str());
+            DWORD process = 0;
+            if (dialog && IsWindowVisible(dialog))
+                GetWindowThreadProcessId(dialog, &process);
+            appeared_ = process == GetCurrentProcessId();
+            return appeared_.load();
+        },
+        30000);
+    if (!appeared_)
+        return;
+    if (atSight_)
+        atSight_(dialog);
+    PostMessageA(dialog, WM_COMMAND, button_, 0);
 }

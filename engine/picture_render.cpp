@@ -1,0 +1,181 @@
+#include "engine/picture_render.h"
+
+#include "engine/escape_time.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint32_t scanLinePixel = 0x00FFFFFFu;
+
+// Colours the pixels of one row as they are handed over, and draws the scan
+// line over the rest of the row once it is asked for.
+struct RowPainter {
+    std::uint32_t* row; // null without a picture
+    int width;
+    int limit;
+    bool binary;
+    const std::atomic<bool>* scanLineWanted;
+    bool scanLineDrawn;
+
+    void drawScanLineFrom(int column)
+    {
+        if (row && column < width)
+            std::fill(row + column, row + width, scanLinePixel);
+        scanLineDrawn = true;
+    }
+
+    void lookForScanLine(int nextColumn)
+    {
+        if (!scanLineDrawn && scanLineWanted->load(std::memory_order_relaxed))
+            drawScanLineFrom(nextColumn);
+    }
+
+    static void put(void* context, int column, int steps)
+    {
+        RowPainter* painter = static_cast<RowPainter*>(context);
+        if (painter->row)
+            painter->row[column] = colorToPixel(stepColor(steps, painter->limit, painter->binary));
+        painter->lookForScanLine(column + 1);
+    }
+};
+
+} // namespace
+
+PictureRender::PictureRender(PictureJob job, int threads, const std::atomic<bool>& stop, PictureProgress& progress,
+                             ReportClock::time_point (*clock)())
+    : job_(std::move(job)), stop_(stop), progress_(progress), clock_(clock), threadsLeft_(std::max(threads, 1)),
+      finished_(std::size_t(std::max(job_.height, 0)), 0), written_(std::size_t(std::max(job_.height, 0)), 0),
+      scanLineWanted_(new std::atomic<bool>[std::size_t(std::max(job_.height, 0))])
+{
+    for (int row = 0; row < job_.height; ++row)
+        scanLineWanted_[std::size_t(row)] = false;
+}
+
+void PictureRender::runThread()
+{
+    if (prepareOnce()) {
+        int row = 0;
+        while (takeRow(&row))
+            computeRow(row);
+    }
+    leave();
+}
+
+// The first thread to come does the preparation; the others wait for it.
+bool PictureRender::prepareOnce()
+{
+    if (!job_.prepare || job_.width <= 0 || job_.height <= 0)
+        return true;
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (preparing_) {
+        preparedChanged_.wait(lock, [this] { return prepared_; });
+        return !cancelled_;
+    }
+    preparing_ = true;
+    lock.unlock();
+    const bool ready = job_.prepare(stop_);
+    lock.lock();
+    prepared_ = true;
+    if (!ready)
+        cancelled_ = true;
+    preparedChanged_.notify_all();
+    return ready;
+}
+
+// Rows are taken from the top. After a stop seen by any thread no row is
+// taken any more.
+bool PictureRender::takeRow(int* row)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (cancelled_ || nextRow_ >= job_.height)
+        return false;
+    *row = nextRow_++;
+    return true;
+}
+
+void PictureRender::computeRow(int row)
+{
+    std::uint32_t* pixels = job_.pixels ? job_.pixels + std::size_t(row) * std::size_t(job_.width) : nullptr;
+    RowPainter painter{pixels, job_.width, job_.maxIterations, job_.binaryColoring,
+                       &scanLineWanted_[std::size_t(row)], false};
+    painter.lookForScanLine(0);
+    const RowOutcome outcome = job_.computeRow(row, StepSink{RowPainter::put, &painter}, stop_);
+    finishRow(row, outcome.written, outcome.stopped);
+}
+
+void PictureRender::finishRow(int row, int written, bool stopped)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    written_[std::size_t(row)] = written;
+    if (stopped) {
+        cancelled_ = true;
+        return;
+    }
+    finished_[std::size_t(row)] = 1;
+
+    // The prefix gains every finished row that now follows it; each is
+    // paced as if it had just been finished.
+    if (row != prefix_)
+        return;
+    std::vector<Report> reports;
+    while (prefix_ < job_.height && finished_[std::size_t(prefix_)]) {
+        const int joined = prefix_++;
+        const ReportClock::time_point now = clock_();
+        if (reportAfterRow(joined, job_.height, now - lastReport_)) {
+            reports.push_back(Report{firstUnreported_, joined, joined * 100 / job_.height});
+            firstUnreported_ = joined + 1;
+            lastReport_ = now;
+        }
+    }
+    if (prefix_ < job_.height)
+        requestScanLine(prefix_);
+    if (reports.empty())
+        return;
+    // Taken before the prefix is let go, so that reports keep their order.
+    std::lock_guard<std::mutex> reporting(reportMutex_);
+    lock.unlock();
+    for (const Report& report : reports)
+        progress_.rowsFinished(report.firstRow, report.lastRow, report.percent);
+}
+
+// Called with the mutex held, which keeps a row from being taken meanwhile:
+// a row nobody has taken gets its scan line at once, a row in work from its
+// owner, over the part it has not written.
+void PictureRender::requestScanLine(int row)
+{
+    if (row >= nextRow_) {
+        if (job_.pixels)
+            std::fill_n(job_.pixels + std::size_t(row) * std::size_t(job_.width), std::max(job_.width, 0),
+                        scanLinePixel);
+        return;
+    }
+    scanLineWanted_[std::size_t(row)] = true;
+}
+
+void PictureRender::restoreAfterStop()
+{
+    if (!job_.pixels || job_.width <= 0 || prefix_ >= job_.height)
+        return;
+    const std::size_t width = std::size_t(job_.width);
+    std::uint32_t* interrupted = job_.pixels + std::size_t(prefix_) * width;
+    if (prefix_ > 0)
+        std::fill(interrupted + written_[std::size_t(prefix_)], interrupted + width, scanLinePixel);
+    std::fill(interrupted + width, job_.pixels + std::size_t(job_.height) * width, 0u);
+}
+
+void PictureRender::leave()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (--threadsLeft_ > 0)
+            return;
+    }
+    // Every other thread has left: what follows is this thread's alone.
+    if (cancelled_) {
+        restoreAfterStop();
+        if (job_.height > 0)
+            progress_.rowsFinished(firstUnreported_, job_.height, 100);
+    }
+    progress_.pictureEnded(cancelled_);
+}

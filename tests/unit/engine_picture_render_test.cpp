@@ -1,0 +1,398 @@
+// A picture rendered by several threads: the same pixels for any number of
+// threads and on every kernel path, progress that follows the finished
+// prefix, a scan line that never hides a computed pixel, and stops that
+// leave what one thread would have left.
+#include "engine/picture_render.h"
+
+#include "engine/escape_time.h"
+#include "engine/render_pool.h"
+#include "engine/shallow_rows.h"
+#include "tests/support/kernel_corpus.h"
+#include "tests/support/wait_for.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t white = 0x00FFFFFFu;
+const int threadCounts[] = {1, 2, 3, 7, 16};
+
+RenderPool& pool()
+{
+    static RenderPool* threads = new RenderPool;
+    return *threads;
+}
+
+// Notes every report and waits for the picture's end.
+class ProgressLog final : public PictureProgress {
+public:
+    struct Report {
+        int firstRow;
+        int lastRow;
+        int percent;
+    };
+
+    // Called, if set, at every report with the picture as it stands.
+    std::function<void(const Report&)> onReport;
+
+    void rowsFinished(int firstRow, int lastRow, int percent) override
+    {
+        const Report report{firstRow, lastRow, percent};
+        if (onReport)
+            onReport(report);
+        std::lock_guard<std::mutex> lock(mutex_);
+        reports_.push_back(report);
+    }
+
+    void pictureEnded(bool cancelled) override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        cancelled_ = cancelled;
+        ended_ = true;
+        endedChanged_.notify_all();
+    }
+
+    bool waitForEnd()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return endedChanged_.wait_for(lock, std::chrono::minutes(2), [this] { return ended_; });
+    }
+
+    bool cancelled() const { return cancelled_; }
+    const std::vector<Report>& reports() const { return reports_; }
+
+    std::vector<int> percents() const
+    {
+        std::vector<int> values;
+        for (const Report& report : reports_)
+            values.push_back(report.percent);
+        return values;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable endedChanged_;
+    bool ended_ = false;
+    bool cancelled_ = false;
+    std::vector<Report> reports_;
+};
+
+ReportClock::time_point steadyClock()
+{
+    return ReportClock::now();
+}
+
+// A clock that moves on by a frame at every reading: every row is reported.
+ReportClock::time_point frameClock()
+{
+    static ReportClock::time_point now{};
+    now += reportInterval;
+    return now;
+}
+
+struct Rendered {
+    std::vector<std::uint32_t> pixels;
+    std::vector<ProgressLog::Report> reports;
+    std::vector<int> percents;
+    bool cancelled;
+};
+
+// Renders job on `threads` threads of the pool and waits for its end.
+Rendered render(PictureJob job, int threads, std::atomic<bool>& stop, ReportClock::time_point (*clock)(),
+                const std::function<void(const ProgressLog::Report&)>& onReport = {})
+{
+    std::vector<std::uint32_t> pixels(std::size_t(std::max(job.width, 0)) * std::size_t(std::max(job.height, 0)));
+    job.pixels = pixels.empty() ? nullptr : pixels.data();
+    ProgressLog log;
+    log.onReport = onReport;
+    pool().grow(threads);
+    auto picture = std::make_shared<PictureRender>(std::move(job), threads, stop, log, clock);
+    pool().run(threads, [picture](int) { picture->runThread(); });
+    EXPECT_TRUE(log.waitForEnd());
+    return Rendered{std::move(pixels), log.reports(), log.percents(), log.cancelled()};
+}
+
+PictureJob corpusJob(const CorpusView& view, KernelPath path, bool binary = false)
+{
+    PictureJob job;
+    job.width = view.width;
+    job.height = view.height;
+    job.maxIterations = view.limit;
+    job.binaryColoring = binary;
+    job.computeRow = shallowRows(view.centerReal, view.centerImag, view.halfHeight, view.width, view.height,
+                                 view.limit, view.threshold, path);
+    return job;
+}
+
+std::vector<KernelPath> supportedPaths()
+{
+    std::vector<KernelPath> paths;
+    for (const KernelPath path : {KernelPath::sse2, KernelPath::avx2, KernelPath::avx512})
+        if (kernelPathSupported(path))
+            paths.push_back(path);
+    return paths;
+}
+
+// Progress as a person sees it: from 0 after the first row, never going
+// back, ending with `last`.
+void expectRisingTo(const std::vector<int>& percents, int last)
+{
+    ASSERT_FALSE(percents.empty());
+    if (percents.size() > 1) {
+        EXPECT_EQ(percents.front(), 0);
+    }
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end())) << testing::PrintToString(percents);
+    EXPECT_EQ(percents.back(), last);
+}
+
+// The pixels of a picture in the gradient colouring are never white, so a
+// white pixel left in one is a scan line that stayed.
+int whitePixels(const std::vector<std::uint32_t>& pixels, std::size_t from, std::size_t to)
+{
+    return int(std::count(pixels.begin() + std::ptrdiff_t(from), pixels.begin() + std::ptrdiff_t(to), white));
+}
+
+// A view on the edge of the main cardioid: its points take up to the limit
+// and fall into no cycle, so every row takes a while.
+const CorpusView slowView = {"cardioid edge", -0.3905408702184, -0.5867879073469687, 3e-6, 61, 40, 40, 20000, 15.0};
+
+} // namespace
+
+TEST(PictureRender, AnyNumberOfThreadsGivesTheOneThreadPictureOnEveryPath)
+{
+    for (const KernelPath path : supportedPaths()) {
+        for (const CorpusView& view : corpus) {
+            std::atomic<bool> stop{false};
+            const Rendered one = render(corpusJob(view, path), 1, stop, frameClock);
+            std::vector<int> everyRow;
+            for (int row = 0; row < view.height; ++row)
+                everyRow.push_back(row * 100 / view.height);
+            EXPECT_EQ(one.percents, everyRow) << view.name;
+            for (const int threads : threadCounts) {
+                const Rendered many = render(corpusJob(view, path), threads, stop, frameClock);
+                EXPECT_EQ(many.pixels, one.pixels) << view.name << ", " << threads << " threads";
+                EXPECT_FALSE(many.cancelled);
+                // The clock is read once for each row the prefix gains, so
+                // the reports are those of one thread.
+                EXPECT_EQ(many.percents, everyRow) << view.name << ", " << threads << " threads";
+                EXPECT_EQ(whitePixels(many.pixels, 0, many.pixels.size()), 0) << view.name;
+            }
+        }
+    }
+}
+
+TEST(PictureRender, EachPixelHasTheColourOfItsStepCount)
+{
+    const CorpusView& view = corpus[0];
+    std::atomic<bool> stop{false};
+    for (const bool binary : {false, true}) {
+        const Rendered picture = render(corpusJob(view, bestKernelPath(), binary), 3, stop, steadyClock);
+        const double halfWidth = view.width * view.halfHeight / view.height;
+        for (int y = 0; y < view.height; y += 7) {
+            for (int x = 0; x < view.width; x += 5) {
+                const double re = (view.centerReal - halfWidth) + (2 * halfWidth) * x / view.width;
+                const double im = (view.centerImag - view.halfHeight) + (2 * view.halfHeight) * y / view.height;
+                const int steps = escapeSteps(re, im, view.limit, view.threshold);
+                EXPECT_EQ(picture.pixels[std::size_t(y) * view.width + x],
+                          colorToPixel(stepColor(steps, view.limit, binary)))
+                    << x << ", " << y;
+            }
+        }
+    }
+}
+
+TEST(PictureRender, ReportsCoverThePrefixAndTheScanLineNeverHidesAComputedPixel)
+{
+    std::atomic<bool> stop{false};
+    const Rendered reference = render(corpusJob(slowView, bestKernelPath()), 1, stop, steadyClock);
+    int scanLinesSeen = 0;
+    for (const int threads : {1, 2, 3, 7}) {
+        std::vector<std::uint32_t>* picture = nullptr;
+        int wrongRows = 0;
+        PictureJob job = corpusJob(slowView, bestKernelPath());
+        const std::size_t width = std::size_t(slowView.width);
+        // At each report the rows it names are finished and right, and the
+        // row under them holds computed pixels, then the scan line, then
+        // nothing yet.
+        auto check = [&](const ProgressLog::Report& report) {
+            const std::uint32_t* pixels = picture->data();
+            for (int row = report.firstRow; row <= report.lastRow; ++row)
+                wrongRows += !std::equal(pixels + row * width, pixels + (row + 1) * width,
+                                         reference.pixels.begin() + std::ptrdiff_t(row * width));
+            const int under = report.lastRow + 1;
+            if (under >= slowView.height)
+                return;
+            for (std::size_t x = 0; x < width; ++x) {
+                const std::uint32_t pixel = pixels[under * width + x];
+                if (pixel == white)
+                    ++scanLinesSeen;
+                else if (pixel != 0 && pixel != reference.pixels[under * width + x])
+                    ++wrongRows;
+            }
+        };
+        std::vector<std::uint32_t> pixels(width * std::size_t(slowView.height));
+        picture = &pixels;
+        job.pixels = pixels.data();
+        ProgressLog log;
+        log.onReport = check;
+        pool().grow(threads);
+        auto render = std::make_shared<PictureRender>(std::move(job), threads, stop, log, frameClock);
+        pool().run(threads, [render](int) { render->runThread(); });
+        ASSERT_TRUE(log.waitForEnd());
+        EXPECT_EQ(wrongRows, 0) << threads << " threads";
+        EXPECT_EQ(pixels, reference.pixels) << threads << " threads";
+        expectRisingTo(log.percents(), (slowView.height - 1) * 100 / slowView.height);
+    }
+    EXPECT_GT(scanLinesSeen, 0);
+}
+
+TEST(PictureRender, StopsAtRandomMomentsLeaveWhatOneThreadWouldHaveLeft)
+{
+    std::atomic<bool> noStop{false};
+    const Rendered reference = render(corpusJob(slowView, bestKernelPath()), 1, noStop, steadyClock);
+    const std::size_t width = std::size_t(slowView.width);
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 40; ++round) {
+        const int threads = threadCounts[round % 5];
+        const int stopAfterPixels = std::uniform_int_distribution<int>(0, slowView.width * slowView.height)(random);
+        PictureJob job = corpusJob(slowView, bestKernelPath());
+        std::atomic<bool> stop{false};
+        auto pixelsComputed = std::make_shared<std::atomic<int>>(0);
+        const RowComputer rows = job.computeRow;
+        // The stop comes once the chosen number of pixels has been handed
+        // over, by whichever thread.
+        job.computeRow = [&, rows, pixelsComputed](int row, StepSink sink, const std::atomic<bool>& flag) {
+            struct Counting {
+                StepSink inner;
+                std::atomic<int>* count;
+                std::atomic<bool>* stop;
+                int after;
+                static void put(void* context, int column, int steps)
+                {
+                    auto* counting = static_cast<Counting*>(context);
+                    counting->inner.put(counting->inner.context, column, steps);
+                    if (++*counting->count > counting->after)
+                        *counting->stop = true;
+                }
+            } counting{sink, pixelsComputed.get(), &stop, stopAfterPixels};
+            return rows(row, StepSink{Counting::put, &counting}, flag);
+        };
+        const Rendered stopped = render(std::move(job), threads, stop, frameClock);
+        SCOPED_TRACE(testing::Message() << "round " << round << ", " << threads << " threads, stop after "
+                                        << stopAfterPixels << " pixels");
+        ASSERT_TRUE(stopped.cancelled);
+        expectRisingTo(stopped.percents, 100);
+
+        // The finished rows, then the interrupted row: its pixels so far,
+        // then the scan line (none in row 0), then the first content.
+        const int finishedRows = int(stopped.reports.size()) - 1;
+        const std::uint32_t* pixels = stopped.pixels.data();
+        ASSERT_LE(finishedRows, slowView.height);
+        EXPECT_TRUE(std::equal(pixels, pixels + finishedRows * width, reference.pixels.begin()));
+        if (finishedRows == slowView.height)
+            continue;
+        const std::uint32_t* interrupted = pixels + finishedRows * width;
+        std::size_t written = 0;
+        while (written < width && interrupted[written] == reference.pixels[finishedRows * width + written])
+            ++written;
+        for (std::size_t x = written; x < width; ++x)
+            EXPECT_EQ(interrupted[x], finishedRows > 0 ? white : 0u) << x;
+        EXPECT_TRUE(std::all_of(interrupted + width, pixels + stopped.pixels.size(),
+                                [](std::uint32_t pixel) { return pixel == 0; }));
+    }
+}
+
+TEST(PictureRender, PicturesWithoutPixelsOrWithFewerRowsThanThreadsEndDone)
+{
+    std::atomic<bool> stop{true};
+    for (const int threads : threadCounts) {
+        // No rows: the end at once.
+        PictureJob empty;
+        empty.height = 0;
+        empty.width = 10;
+        const Rendered none = render(std::move(empty), threads, stop, frameClock);
+        EXPECT_FALSE(none.cancelled);
+        EXPECT_TRUE(none.reports.empty());
+
+        // Rows without pixels: every row runs and is reported, and the stop
+        // is never looked at.
+        PictureJob narrow;
+        narrow.width = 0;
+        narrow.height = 5;
+        narrow.computeRow = [](int, StepSink, const std::atomic<bool>&) { return RowOutcome{0, false}; };
+        const Rendered rows = render(std::move(narrow), threads, stop, frameClock);
+        EXPECT_FALSE(rows.cancelled);
+        EXPECT_EQ(rows.percents, (std::vector<int>{0, 20, 40, 60, 80}));
+    }
+    std::atomic<bool> noStop{false};
+    const CorpusView twoRows = {"two rows", -0.5, 0.0, 1.3, 30, 2, 2, 64, 15.0};
+    const Rendered one = render(corpusJob(twoRows, KernelPath::sse2), 1, noStop, frameClock);
+    const Rendered many = render(corpusJob(twoRows, KernelPath::sse2), 16, noStop, frameClock);
+    EXPECT_EQ(many.pixels, one.pixels);
+    EXPECT_EQ(many.percents, (std::vector<int>{0, 50}));
+}
+
+TEST(PictureRender, PreparationRunsOnceBeforeTheRowsAndItsStopCancels)
+{
+    for (const int threads : threadCounts) {
+        std::atomic<bool> stop{false};
+        std::atomic<int> preparations{0};
+        std::atomic<bool> rowBeforePreparation{false};
+        PictureJob job = corpusJob(corpus[0], KernelPath::sse2);
+        const RowComputer rows = job.computeRow;
+        job.prepare = [&](const std::atomic<bool>&) {
+            ++preparations;
+            return true;
+        };
+        job.computeRow = [&, rows](int row, StepSink sink, const std::atomic<bool>& flag) {
+            if (preparations == 0)
+                rowBeforePreparation = true;
+            return rows(row, sink, flag);
+        };
+        EXPECT_FALSE(render(std::move(job), threads, stop, steadyClock).cancelled);
+        EXPECT_EQ(preparations, 1);
+        EXPECT_FALSE(rowBeforePreparation);
+
+        PictureJob stopped = corpusJob(corpus[0], KernelPath::sse2);
+        stopped.prepare = [](const std::atomic<bool>&) { return false; };
+        const Rendered cancelled = render(std::move(stopped), threads, stop, steadyClock);
+        EXPECT_TRUE(cancelled.cancelled);
+        EXPECT_EQ(cancelled.percents, (std::vector<int>{100}));
+        EXPECT_TRUE(std::all_of(cancelled.pixels.begin(), cancelled.pixels.end(),
+                                [](std::uint32_t pixel) { return pixel == 0; }));
+    }
+}
+
+TEST(PictureRender, AStopReachesEveryThreadWithinAPixelThatNeverEnds)
+{
+    // Every pixel of this view lies on the cardioid's edge within a few
+    // hundred-millionths: at the largest limit each one would take billions
+    // of steps.
+    const CorpusView edge = {"edge", -0.3905408702184, -0.5867879073469687, 1e-9, 16, 16, 16, INT_MAX, 15.0};
+    for (const int threads : {2, 7}) {
+        std::atomic<bool> stop{false};
+        PictureJob job = corpusJob(edge, bestKernelPath());
+        std::atomic<int> rowsBegun{0};
+        const RowComputer rows = job.computeRow;
+        job.computeRow = [&, rows](int row, StepSink sink, const std::atomic<bool>& flag) {
+            ++rowsBegun;
+            return rows(row, sink, flag);
+        };
+        std::thread stopper([&] {
+            waitFor([&] { return rowsBegun >= threads; });
+            stop = true;
+        });
+        const Rendered stopped = render(std::move(job), threads, stop, steadyClock);
+        stopper.join();
+        EXPECT_TRUE(stopped.cancelled);
+    }
+}
