@@ -6,9 +6,14 @@
 #include <windows.h>
 
 // Checks the export and takes its points on this thread, as writeOrbitFile
-// does, then writes the file on a thread of its own. This thread goes on
-// dispatching its messages meanwhile, so that the windows repaint and a
-// running calculation is served. When the writing has not ended after half
-// a second, the progress window shows over owner until it ends; its Cancel
-// stops the writing. Returns once the writing thread has ended.
+// does, then writes the file on a thread of its own under the modal progress
+// window, which shows over owner once the writing has taken half a second.
+// This thread sleeps in the window's message loop meanwhile: the windows
+// repaint and a running calculation is served. Returns once the file is
+// written or the writing has stopped, its thread ended.
 OrbitFileResult exportInBackground(HWND owner, int iterations, int points, const char* path);
+
+// Stops the export being written, if any, as its Cancel does, and returns
+// once its writing thread has ended: an earlier file of its name stays as
+// it was and no temporary file is left.
+void stopRunningExport();

@@ -16,10 +16,6 @@ namespace {
 
 const char badCountText[] = "You must specify a positive integer for number of iterations!";
 
-// True while the file is written. The dialog stays enabled then, until the
-// progress window shows, and its buttons are not taken.
-bool writing = false;
-
 void showError(HWND dialog, const char* text)
 {
     MessageBoxA(dialog, text, "Error", MB_ICONERROR);
@@ -70,9 +66,7 @@ void confirmExport(HWND dialog)
     }
     // After a failure the dialog stays open, so that the user can choose
     // another file or cancel. A stopped export ends it as a written one does.
-    writing = true;
     const OrbitFileResult result = exportInBackground(dialog, exportIterations, exportPoints, fileName);
-    writing = false;
     if (!result.written && !result.stopped) {
         showError(dialog, result.failure.c_str());
         return;
@@ -95,7 +89,9 @@ INT_PTR CALLBACK exportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         SetDlgItemTextA(dialog, IDC_EXPORT_POINTS, formatInteger(exportPoints).c_str());
         return TRUE;
     case WM_COMMAND:
-        if (writing)
+        // While its progress window or a message box is open the dialog is
+        // disabled: a command posted to it then is not taken.
+        if (!IsWindowEnabled(dialog))
             return TRUE;
         switch (LOWORD(wParam)) {
         case IDOK:

@@ -5,17 +5,27 @@
 
 #include <commctrl.h>
 
+#include <system_error>
+
 namespace {
 
-// How often the window shows the count anew and looks whether the writing
-// has ended.
-constexpr UINT refreshTimer = 1;
+// The window shows once the writing has taken this long, and while it shows
+// it renews the count this often.
+constexpr UINT showTimer = 1;
+constexpr UINT showAfterMs = 500;
+constexpr UINT refreshTimer = 2;
 constexpr UINT refreshMs = 100;
 
-struct ProgressWatch {
-    WriteProgress* progress;
-    HANDLE finished;
+// What the window keeps: its export, and whether it may show yet.
+struct ProgressWindow {
+    ExportRun* run;
+    bool mayShow;
 };
+
+ProgressWindow* windowState(HWND dialog)
+{
+    return reinterpret_cast<ProgressWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 void showCount(HWND dialog, const WriteProgress& progress)
 {
@@ -24,40 +34,83 @@ void showCount(HWND dialog, const WriteProgress& progress)
     SetDlgItemTextA(dialog, IDC_EXPORT_PROGRESS_TEXT, progressText(written, progress.total).c_str());
 }
 
+// Starts the writing thread, which reports its end to the window. False
+// when no thread could be had.
+bool startWriter(HWND dialog, ExportRun& run)
+{
+    try {
+        run.writer = std::thread([dialog, &run] {
+            run.result = writeOrbitJob(*run.job, run.progress);
+            PostMessageA(dialog, WM_EXPORT_WRITTEN, 0, 0);
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void initialise(HWND dialog, ProgressWindow* window)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(window));
+    SendDlgItemMessageA(dialog, IDC_EXPORT_PROGRESS_BAR, PBM_SETRANGE32, 0, progressBarRange);
+    showCount(dialog, window->run->progress);
+    if (!startWriter(dialog, *window->run)) {
+        EndDialog(dialog, FALSE);
+        return;
+    }
+    SetTimer(dialog, showTimer, showAfterMs, nullptr);
+}
+
+void onTimer(HWND dialog, ProgressWindow* window, UINT_PTR timer)
+{
+    if (timer == showTimer) {
+        KillTimer(dialog, showTimer);
+        window->mayShow = true;
+        ShowWindow(dialog, SW_SHOW);
+        SetTimer(dialog, refreshTimer, refreshMs, nullptr);
+    }
+    showCount(dialog, window->run->progress);
+}
+
 } // namespace
 
-void showExportProgressDialog(HWND owner, WriteProgress& progress, HANDLE finished)
+bool runExportProgressDialog(HWND owner, ExportRun& run)
 {
     INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    ProgressWatch watch = {&progress, finished};
-    DialogBoxParamA(appInstance, "exportprogress", owner, exportProgressDialogProc, reinterpret_cast<LPARAM>(&watch));
+    ProgressWindow window = {&run, false};
+    const INT_PTR result =
+        DialogBoxParamA(appInstance, "exportprogress", owner, exportProgressDialogProc, reinterpret_cast<LPARAM>(&window));
+    return result == TRUE || run.writer.joinable();
 }
 
 INT_PTR CALLBACK exportProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const ProgressWatch* watch = reinterpret_cast<const ProgressWatch*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    ProgressWindow* window = windowState(dialog);
     switch (message) {
     case WM_INITDIALOG:
-        watch = reinterpret_cast<const ProgressWatch*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        SendDlgItemMessageA(dialog, IDC_EXPORT_PROGRESS_BAR, PBM_SETRANGE32, 0, progressBarRange);
-        showCount(dialog, *watch->progress);
-        SetTimer(dialog, refreshTimer, refreshMs, nullptr);
+        initialise(dialog, reinterpret_cast<ProgressWindow*>(lParam));
         return TRUE;
+    case WM_WINDOWPOSCHANGING:
+        // The dialog box shows its window when its message loop first runs
+        // idle; a short export ends before it should be seen.
+        if (window && !window->mayShow)
+            reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+        return FALSE;
     case WM_TIMER:
-        if (WaitForSingleObject(watch->finished, 0) == WAIT_OBJECT_0) {
-            KillTimer(dialog, refreshTimer);
-            EndDialog(dialog, 0);
-        } else {
-            showCount(dialog, *watch->progress);
-        }
+        if (window)
+            onTimer(dialog, window, wParam);
+        return TRUE;
+    case WM_EXPORT_WRITTEN:
+        KillTimer(dialog, showTimer);
+        KillTimer(dialog, refreshTimer);
+        EndDialog(dialog, TRUE);
         return TRUE;
     case WM_COMMAND:
         // The window stays until the writer has stopped and removed its
-        // temporary file; the next tick ends it.
-        if (LOWORD(wParam) == IDCANCEL) {
-            watch->progress->stopRequested = true;
+        // temporary file, and reported its end.
+        if (LOWORD(wParam) == IDCANCEL && window) {
+            window->run->progress.stopRequested = true;
             EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
             return TRUE;
         }

@@ -4,6 +4,7 @@
 #include "engine/parameters_dialog.h"
 #include "engine/render_worker.h"
 #include "engine/view_requests.h"
+#include "export/background_export.h"
 #include "export/export_dialog.h"
 #include "orbits/orbit_window.h"
 #include "resources/resource_ids.h"
@@ -102,6 +103,19 @@ void runModal(Show show)
     show();
 }
 
+// Closes the frame, which ends the program. An export being written is
+// stopped first, as its Cancel stops it, and its thread waited for: an
+// earlier file of its name stays as it was, no temporary file is left, and
+// the program does not linger once its windows are gone. Close requests
+// come through even while the export's dialogs keep the frame disabled:
+// from the taskbar, from another program, or at the end of the session,
+// after which Windows may end the program at once.
+void closeFrame(HWND frame)
+{
+    stopRunningExport();
+    DestroyWindow(frame);
+}
+
 LRESULT runCommand(HWND frame, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
@@ -129,7 +143,7 @@ LRESULT runCommand(HWND frame, WPARAM wParam, LPARAM lParam)
         runModal([frame] { showExportDialog(frame); });
         return 0;
     case CMD_EXIT:
-        DestroyWindow(frame);
+        closeFrame(frame);
         return 0;
     case CMD_ABOUT:
         runModal([frame] { showAboutDialog(frame); });
@@ -155,6 +169,13 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_COMMAND:
         return runCommand(window, wParam, lParam);
+    case WM_CLOSE:
+        closeFrame(window);
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            closeFrame(window);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

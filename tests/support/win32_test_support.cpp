@@ -4,6 +4,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
 void pumpPending()
 {
     MSG message;
@@ -75,4 +80,52 @@ std::string temporaryPath(const std::string& name)
     std::string path = std::string(folder) + "zelvar-tests";
     CreateDirectoryA(path.c_str(), nullptr);
     return path + "\\" + name;
+}
+
+std::string fileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return "<missing>";
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+void writeBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << bytes;
+}
+
+bool sameFileBytes(const std::string& pathA, const std::string& pathB)
+{
+    std::ifstream a(pathA, std::ios::binary);
+    std::ifstream b(pathB, std::ios::binary);
+    if (!a || !b)
+        return false;
+    std::vector<char> blockA(1 << 20);
+    std::vector<char> blockB(1 << 20);
+    for (;;) {
+        a.read(blockA.data(), static_cast<std::streamsize>(blockA.size()));
+        b.read(blockB.data(), static_cast<std::streamsize>(blockB.size()));
+        if (a.gcount() != b.gcount() || !std::equal(blockA.begin(), blockA.begin() + a.gcount(), blockB.begin()))
+            return false;
+        if (a.gcount() == 0)
+            return true;
+    }
+}
+
+int strayTemporaryFiles(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "zlv*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 0;
+    do {
+        ++count;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
 }

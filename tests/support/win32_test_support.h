@@ -26,3 +26,14 @@ COLORREF screenPixel(HWND window, int x, int y);
 
 // A path in the test's temporary folder, which the test creates on first use.
 std::string temporaryPath(const std::string& name);
+
+// The whole content of a file, or "<missing>" when it cannot be read.
+std::string fileBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::string& bytes);
+
+// Whether two files hold the same bytes; read in blocks, for large files.
+bool sameFileBytes(const std::string& pathA, const std::string& pathB);
+
+// How many temporary files of the writer lie in a folder (given with its
+// final backslash).
+int strayTemporaryFiles(const std::string& folder);

@@ -33,15 +33,4 @@ std::string referenceExponentText(double value);
 // each value that is not finite written as 9999999.0.
 std::string referenceOrbitLine(double cr, double ci, int iterations, bool imaginaryParts, bool last);
 
-// The whole content of a file, or "<missing>" when it cannot be read.
-std::string fileBytes(const std::string& path);
-void writeBytes(const std::string& path, const std::string& bytes);
-
-// Whether two files hold the same bytes; read in blocks, for large files.
-bool sameFileBytes(const std::string& pathA, const std::string& pathB);
-
-// How many temporary files of the writer lie in a folder (given with its
-// final backslash).
-int strayTemporaryFiles(const std::string& folder);
-
 // The lines 1 to 22 of the file of three iterations of the points -1 and i.
