@@ -1,15 +1,24 @@
 // How fast the escape-time iteration covers the start-up view (1000 x 800
 // pixels around -0.5 + 0i, half-height 1.3, threshold 15) at several limits,
 // in pixels and in iteration steps per second: the plain loop of escapeSteps,
-// and the render kernel on the machine's best path and on each path forced.
+// the render kernel on the machine's best path and on each path forced, and
+// the whole picture on one render thread and on one per logical processor.
 #include "engine/escape_time.h"
+#include "engine/picture_render.h"
 #include "engine/plane_mapping.h"
 #include "engine/render_kernel.h"
+#include "engine/render_pool.h"
+#include "engine/shallow_rows.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -100,6 +109,63 @@ void renderKernelAvx512(benchmark::State& state)
     renderKernelOn(state, KernelPath::avx512, "skipped: this machine cannot run AVX-512F");
 }
 
+// Waits for the end of a picture; no report goes anywhere.
+class PictureEnd final : public PictureProgress {
+public:
+    void rowsFinished(int, int, int) override {}
+    void pictureEnded(bool) override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ended_ = true;
+        changed_.notify_all();
+    }
+    void wait()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return ended_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool ended_ = false;
+};
+
+// The whole picture as the explorer renders it, colours included, on the
+// render threads: one, or one per logical processor. Timed on the clock on
+// the wall, since the work is spread over threads.
+void renderPicture(benchmark::State& state, int threads)
+{
+    static RenderPool* pool = new RenderPool;
+    pool->grow(threads);
+    const int limit = static_cast<int>(state.range(0));
+    const std::atomic<bool> stop{false};
+    std::vector<std::uint32_t> pixels(std::size_t(width) * height);
+    for (auto _ : state) {
+        PictureJob job;
+        job.pixels = pixels.data();
+        job.width = width;
+        job.height = height;
+        job.maxIterations = limit;
+        job.computeRow = shallowRows(-0.5, 0.0, 1.3, width, height, limit, threshold, bestKernelPath());
+        PictureEnd end;
+        auto picture = std::make_shared<PictureRender>(std::move(job), threads, stop, end,
+                                                       [] { return ReportClock::now(); });
+        pool->run(threads, [picture](int) { picture->runThread(); });
+        end.wait();
+    }
+    state.counters["threads"] = threads;
+}
+
+void renderPicture1(benchmark::State& state)
+{
+    renderPicture(state, 1);
+}
+void renderPictureAll(benchmark::State& state)
+{
+    renderPicture(state, std::max(1, int(std::thread::hardware_concurrency())));
+}
+
 } // namespace
 
 BENCHMARK(plainLoop)->Arg(32)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
@@ -107,5 +173,7 @@ BENCHMARK(renderKernel)->Arg(32)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisec
 BENCHMARK(renderKernelSse2)->Arg(32)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderKernelAvx2)->Arg(32)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderKernelAvx512)->Arg(32)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(renderPicture1)->Arg(32)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(renderPictureAll)->Arg(32)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -97,11 +97,13 @@ HWND findChild(HWND parent, const std::string& wantedClass, const std::string& t
     return search.found;
 }
 
-ExplorerProcess::ExplorerProcess()
+ExplorerProcess::ExplorerProcess(const std::string& arguments, const std::string& program)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string command = "\"" + programPath() + "\"";
+    std::string command = "\"" + (program.empty() ? programPath() : program) + "\"";
+    if (!arguments.empty())
+        command += " " + arguments;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return;
     WaitForInputIdle(process_.hProcess, 30000);

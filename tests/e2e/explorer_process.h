@@ -8,9 +8,10 @@
 
 class ExplorerProcess {
 public:
-    // Starts zelvar.exe from the test program's own folder and waits until its
+    // Starts zelvar.exe from the test program's own folder, or the program
+    // given, with the command-line arguments given, and waits until its
     // frame, view, bars and Orbits window exist. ok() tells whether it did.
-    ExplorerProcess();
+    explicit ExplorerProcess(const std::string& arguments = "", const std::string& program = "");
     // Ends the program if it still runs.
     ~ExplorerProcess();
     ExplorerProcess(const ExplorerProcess&) = delete;
