@@ -2,7 +2,6 @@
 
 #include "engine/number_text.h"
 
-#include <algorithm>
 #include <cmath>
 #include <ios>
 #include <limits>
@@ -259,10 +258,10 @@ std::string exactText(const PreciseReal& value)
 std::string placedText(const PreciseReal& value, double spacing)
 {
     // Rounding to d decimals moves the value by at most half of 10^-d, which
-    // must not exceed a tenth of the spacing.
-    const double step = spacing / 5;
-    int decimals = std::max(1, static_cast<int>(std::ceil(-std::log10(step))));
-    while (std::pow(10.0, -decimals) > step)
+    // must not exceed a tenth of the spacing: spacing x 10^d >= 5. The
+    // products are exact in 1152 bits, so every build counts alike.
+    int decimals = 1;
+    for (PreciseReal scaled = PreciseReal(spacing) * 10; scaled < 5; scaled *= 10)
         ++decimals;
     std::string text = value.str(decimals, std::ios::fixed);
     dropTrailingZeros(text);
