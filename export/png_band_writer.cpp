@@ -166,8 +166,10 @@ bool PngBandWriter::open(const char* path, int width, int height)
 
 bool PngBandWriter::writeBand(const std::uint32_t* rows, int rowCount)
 {
-    if (ended_ || !frame_)
-        return fail("The picture writer takes no more rows.");
+    if (ended_)
+        return false;
+    if (!frame_)
+        return fail("The picture writer was not opened.");
     if (rowCount < 0 || rowCount > height_ - rowsWritten_)
         return fail("Cannot write " + std::to_string(rowCount) + " more rows into the picture " + quotedPath(path_) +
                     ": it has " + std::to_string(height_ - rowsWritten_) + " rows left.");
@@ -198,8 +200,10 @@ bool PngBandWriter::writeBand(const std::uint32_t* rows, int rowCount)
 
 bool PngBandWriter::finish(const std::string& locationText)
 {
-    if (ended_ || !frame_)
-        return fail("The picture writer has nothing to finish.");
+    if (ended_)
+        return false;
+    if (!frame_)
+        return fail("The picture writer was not opened.");
     if (rowsWritten_ != height_)
         return fail("Cannot finish the picture " + quotedPath(path_) + ": " + std::to_string(height_ - rowsWritten_) +
                     " of its rows are not written.");

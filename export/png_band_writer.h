@@ -42,7 +42,8 @@ public:
 
     // Starts a picture of width x height pixels for path, in the active code
     // page. Each call returns false once the writing has failed or stopped;
-    // failure() and stopped() tell which, and the writer takes no more calls.
+    // failure() and stopped() tell which, and every later call returns false
+    // and leaves them as they are.
     bool open(const char* path, int width, int height);
 
     // Encodes the next rowCount rows: top-down rows of width 32-bit pixels

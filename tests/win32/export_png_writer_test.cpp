@@ -238,6 +238,8 @@ TEST(PngBandWriter, AStopKeepsTheEarlierFile)
     EXPECT_TRUE(writer.stopped());
     EXPECT_EQ(writer.failure(), "");
     EXPECT_FALSE(writer.writeBand(patternRows(4000, 0, 1).data(), 1)) << "a stopped writer takes no more rows";
+    EXPECT_TRUE(writer.stopped());
+    EXPECT_EQ(writer.failure(), "");
     EXPECT_EQ(fileBytes(path), "earlier picture");
     EXPECT_EQ(strayTemporaryFiles(folderOfTests()), 0);
 
