@@ -48,13 +48,18 @@ std::string formatReal(double value)
     return buffer;
 }
 
+std::string formatShortestReal(double value)
+{
+    // The longest shortest text of a double, "-2.2250738585072014e-308", has 24 characters.
+    char buffer[32];
+    const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, end.ptr);
+}
+
 std::string formatPositiveReal(double value, std::size_t maxLength)
 {
     std::string text = formatReal(value);
     if (text.size() <= maxLength && parseReal(text.c_str()) > 0)
         return text;
-    // The longest shortest text of a double, "-2.2250738585072014e-308", has 24 characters.
-    char buffer[32];
-    const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, end.ptr);
+    return formatShortestReal(value);
 }

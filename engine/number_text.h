@@ -16,6 +16,10 @@ double parseReal(const char* text);
 std::string formatInteger(int value);
 std::string formatReal(double value);
 
+// The shortest text that reads back to exactly value, such as "1.3", "15",
+// "1e-07" or "1e+300".
+std::string formatShortestReal(double value);
+
 // "%f" of a positive value, unless that text would not read back as a
 // positive number or would be longer than the maxLength characters that are
 // read back; then the shortest text that reads back to exactly the value.

@@ -1,6 +1,7 @@
 #include "export/orbit_file_writer.h"
 
 #include "engine/fractal_view.h"
+#include "export/file_replacement.h"
 #include "export/orbit_text.h"
 #include "view/orbit_line.h"
 
@@ -44,56 +45,6 @@ private:
 OrbitFileResult failed(const std::string& text)
 {
     return OrbitFileResult{false, text};
-}
-
-// The platform's sentence for an error code, without its line end.
-std::string systemText(DWORD error)
-{
-    char text[512] = "";
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                        text, sizeof text, nullptr);
-    std::string result(text, length);
-    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
-        result.pop_back();
-    if (result.empty())
-        result = "Error " + std::to_string(error) + ".";
-    return result;
-}
-
-std::string quoted(const char* path)
-{
-    return std::string("\"") + path + "\"";
-}
-
-// The folder part of a path, with its last separator: "C:\data\x.pov" gives
-// "C:\data\"; a bare name gives the current folder.
-std::string folderOf(const std::string& path)
-{
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string(".\\") : path.substr(0, separator + 1);
-}
-
-enum class Target { absent, unreachable, regularFile, device, folder };
-
-// What the path names now. Opening with no access right reads only the
-// object's kind and never disturbs a file that is in use.
-Target inspectTarget(const char* path, DWORD* error)
-{
-    HANDLE object = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (object == INVALID_HANDLE_VALUE) {
-        *error = GetLastError();
-        return *error == ERROR_PATH_NOT_FOUND || *error == ERROR_INVALID_NAME ? Target::unreachable
-                                                                              : Target::absent;
-    }
-    BY_HANDLE_FILE_INFORMATION information = {};
-    const bool isFolder = GetFileInformationByHandle(object, &information) &&
-                          (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    const DWORD type = GetFileType(object);
-    CloseHandle(object);
-    if (isFolder)
-        return Target::folder;
-    return type == FILE_TYPE_DISK ? Target::regularFile : Target::device;
 }
 
 std::string countsText(int iterations, int points)
@@ -145,9 +96,9 @@ std::string writeAndClose(HANDLE file, const OrbitFileJob& job, WriteProgress& p
     if (*stopped)
         return {};
     if (!wrote)
-        return "Cannot write the file " + quoted(job.path.c_str()) + ": " + systemText(fileSink.error);
+        return "Cannot write the file " + quotedPath(job.path) + ": " + systemText(fileSink.error);
     if (!closed)
-        return "Cannot finish the file " + quoted(job.path.c_str()) + ": " + systemText(GetLastError());
+        return "Cannot finish the file " + quotedPath(job.path) + ": " + systemText(GetLastError());
     return {};
 }
 
@@ -163,7 +114,7 @@ OrbitFileResult writeDirectly(const OrbitFileJob& job, WriteProgress& progress)
     HANDLE device = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (device == INVALID_HANDLE_VALUE)
-        return failed("Cannot open " + quoted(path) + ": " + systemText(GetLastError()));
+        return failed("Cannot open " + quotedPath(path) + ": " + systemText(GetLastError()));
     bool stopped = false;
     const std::string failure = writeAndClose(device, job, progress, &stopped);
     if (stopped)
@@ -171,37 +122,25 @@ OrbitFileResult writeDirectly(const OrbitFileJob& job, WriteProgress& progress)
     return failure.empty() ? OrbitFileResult{true, {}} : failed(failure);
 }
 
-// Writes a temporary file in the target's folder and, once it is whole,
-// puts it in the target's place; on any failure or stop the temporary file
-// goes.
+// Writes the file under a temporary name and, once it is whole, puts it in
+// the target's place.
 OrbitFileResult writeAndReplace(const OrbitFileJob& job, WriteProgress& progress)
 {
-    const char* path = job.path.c_str();
-    char temporary[MAX_PATH] = "";
-    if (!GetTempFileNameA(folderOf(job.path).c_str(), "zlv", 0, temporary))
-        return failed("Cannot create a file in the folder of " + quoted(path) + ": " + systemText(GetLastError()));
-    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        DeleteFileA(temporary);
-        return failed("Cannot create a file in the folder of " + quoted(path) + ": " + systemText(error));
-    }
+    FileReplacement replacement(job.path);
+    if (!replacement.failure().empty())
+        return failed(replacement.failure());
+    HANDLE file = replacement.openForWriting();
+    if (file == INVALID_HANDLE_VALUE)
+        return failed(replacement.failure());
     bool stopped = false;
     const std::string failure = writeAndClose(file, job, progress, &stopped);
-    if (stopped) {
-        DeleteFileA(temporary);
+    if (stopped)
         return stoppedResult();
-    }
-    if (!failure.empty()) {
-        DeleteFileA(temporary);
+    if (!failure.empty())
         return failed(failure + " An earlier file of that name is left as it was.");
-    }
-    if (!MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
-        const DWORD error = GetLastError();
-        DeleteFileA(temporary);
-        return failed("Cannot replace the file " + quoted(path) + ": " + systemText(error) +
-                      " The earlier file is left as it was.");
-    }
+    const std::string replaceFailure = replacement.replaceTarget();
+    if (!replaceFailure.empty())
+        return failed(replaceFailure);
     return OrbitFileResult{true, {}};
 }
 
@@ -217,12 +156,12 @@ std::string prepareOrbitFile(int iterations, int points, const char* path, Orbit
         return "No file name was chosen.";
 
     DWORD openError = 0;
-    const Target target = inspectTarget(path, &openError);
-    if (target == Target::folder)
-        return "Cannot create the file " + quoted(path) + ": it is a folder.";
-    if (target == Target::unreachable)
-        return "Cannot create the file " + quoted(path) + ": " + systemText(openError);
-    if (target != Target::device) {
+    const TargetKind target = inspectTarget(path, &openError);
+    if (target == TargetKind::folder)
+        return "Cannot create the file " + quotedPath(path) + ": it is a folder.";
+    if (target == TargetKind::unreachable)
+        return "Cannot create the file " + quotedPath(path) + ": " + systemText(openError);
+    if (target != TargetKind::device) {
         const std::string spaceFailure = diskSpaceFailure(iterations, points, folderOf(path));
         if (!spaceFailure.empty())
             return spaceFailure;
@@ -247,7 +186,7 @@ std::string prepareOrbitFile(int iterations, int points, const char* path, Orbit
     job.iterations = iterations;
     job.points = points;
     job.path = path;
-    job.toDevice = target == Target::device;
+    job.toDevice = target == TargetKind::device;
     job.size = orbitTextSize(iterations, points, reals[0], imags[0], reals[points - 1], imags[points - 1]);
     job.reals = std::move(reals);
     job.imags = std::move(imags);

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   googletest libbenchmark-dev
-  libboost-dev libmpfr-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  libboost-dev libmpfr-dev zlib1g-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick
   povray
