@@ -2,7 +2,7 @@
 # the button pictures and draws the About picture; the host tools that make
 # the resource bitmaps use it too.
 zelvar_pure_library(shell_core pixel_map.cpp toolbar_picture.cpp about_picture.cpp)
-target_link_libraries(shell_core PUBLIC engine_core resources_core)
+target_link_libraries(shell_core PUBLIC engine_core resources_core shell_dpi)
 
 if(WIN32)
   zelvar_win32_library(shell_controls main_toolbar.cpp about_dialog.cpp)
