@@ -170,12 +170,18 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 ATOM registerFrameClass(HINSTANCE instance)
 {
-    WNDCLASSA frameClass = {};
+    WNDCLASSEXA frameClass = {};
+    frameClass.cbSize = sizeof frameClass;
     frameClass.style = CS_HREDRAW | CS_VREDRAW;
     frameClass.lpfnWndProc = frameWindowProc;
     frameClass.hInstance = instance;
-    frameClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    // The program's icon, large for Alt+Tab and small for the caption and
+    // the taskbar, each at the size the system asks for.
+    frameClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZELVAR));
+    frameClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ZELVAR), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                       LR_SHARED));
     frameClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     frameClass.lpszClassName = "Zelvar2";
-    return RegisterClassA(&frameClass);
+    return RegisterClassExA(&frameClass);
 }
