@@ -6,5 +6,5 @@ target_link_libraries(shell_core PUBLIC engine_core resources_core shell_dpi)
 
 if(WIN32)
   zelvar_win32_library(shell_controls main_toolbar.cpp about_dialog.cpp)
-  target_link_libraries(shell_controls PUBLIC shell_base comctl32)
+  target_link_libraries(shell_controls PUBLIC shell_base shell_core comctl32)
 endif()
