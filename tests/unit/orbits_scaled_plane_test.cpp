@@ -50,11 +50,6 @@ TEST(ScaledOrbitPlane, TheGuideKeepsItsBorderAndTheSetItsPlaceAtEveryScale)
     }
 }
 
-TEST(ScaledOrbitPlane, TheGuideFor96DpiIsTheOneOfTheDefaultCall)
-{
-    EXPECT_EQ(makeGuidePicture(96).pixels, makeGuidePicture().pixels);
-}
-
 TEST(ScaledOrbitPlane, AnOrbitLiesOnThePixelsOfTheLargerPicture)
 {
     // -1 + 0i is a 2-cycle: -1, 0, -1, 0, ... At 32 pixels per unit -1 is

@@ -89,15 +89,6 @@ TEST_F(ScaledToolbarPictures, EachScaleHasItsPictureSizeAndASpareGreyColumn)
     }
 }
 
-TEST_F(ScaledToolbarPictures, TheStripAt96DpiIsTheOneOfTheDefaultCall)
-{
-    Picture plain;
-    std::string error;
-    ASSERT_TRUE(makeToolbarPicture(map, plain, error));
-    EXPECT_EQ(strip(96).pixels, plain.pixels);
-    EXPECT_EQ(plain.width, toolbarStripWidth);
-}
-
 TEST_F(ScaledToolbarPictures, EachPictureIsItsPixelMapScaledSharply)
 {
     for (int dpi : {120, 144, 192}) {

@@ -135,6 +135,45 @@ TEST(ProgramManifest, BringsCommonControls6)
         EXPECT_EQ(version.dwMajorVersion, 6u);
 }
 
+TEST(ProgramManifest, MakesTheProgramAwareOfEachMonitorsDpi)
+{
+    // Windows takes this from the manifest; Wine 8 makes every program
+    // aware per monitor (version 1) unless DpiScalingVer is set, and then
+    // does not know version 2.
+    using GetContext = HANDLE(WINAPI*)();
+    using GetAwareness = int(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    auto context = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<GetAwareness>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_NE(context, nullptr);
+    ASSERT_NE(awareness, nullptr);
+    const int perMonitor = 2;
+    EXPECT_EQ(awareness(context()), perMonitor);
+}
+
+TEST(ProgramManifest, LetsTheSystemTellItsOwnVersion)
+{
+    // Windows 8.1 and later give a program that does not name them as
+    // supported the version of Windows 8 (6.2); the kernel's own call never
+    // does. Wine does the same when its prefix says Windows 10. The tests'
+    // prefix says Windows 7, where both agree anyway.
+    using GetRealVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+    auto rtlGetVersion = reinterpret_cast<GetRealVersion>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    ASSERT_NE(rtlGetVersion, nullptr);
+    OSVERSIONINFOW real = {};
+    real.dwOSVersionInfoSize = sizeof real;
+    ASSERT_EQ(rtlGetVersion(&real), 0);
+    OSVERSIONINFOA told = {};
+    told.dwOSVersionInfoSize = sizeof told;
+    ASSERT_TRUE(GetVersionExA(&told));
+    EXPECT_EQ(told.dwMajorVersion, real.dwMajorVersion);
+    EXPECT_EQ(told.dwMinorVersion, real.dwMinorVersion);
+    EXPECT_EQ(told.dwBuildNumber, real.dwBuildNumber);
+}
+
 TEST(ProgramManifest, MakesUtf8TheCodePageOfFileNames)
 {
     EXPECT_EQ(GetACP(), UINT(CP_UTF8));
