@@ -127,8 +127,8 @@ TEST(ProgramManifest, BringsCommonControls6)
     DLLVERSIONINFO version = {};
     version.cbSize = sizeof version;
     ASSERT_EQ(dllGetVersion(&version), S_OK);
-    // Wine 8 builds one library for both versions and reports 5.81 from the
-    // assembly of version 6 as well; Windows reports 6.
+    // Windows reports 6 from it; Wine 8 reports 5.81 from its library of
+    // the version 6 assembly as from the other one.
     if (underWine())
         EXPECT_GE(version.dwMajorVersion, 5u);
     else
