@@ -10,6 +10,7 @@ constexpr Rgb guideBackground = {64, 64, 64};
 constexpr Rgb guideBorder = {75, 75, 75};
 constexpr Rgb guideCorner = {86, 86, 86};
 
-// The picture, made with the escape-time iteration of the fractal view at the
-// centre of every pixel.
-Picture makeGuidePicture();
+// The picture for one of the drawn scales' DPIs (orbits/orbit_plane.h), made
+// with the escape-time iteration of the fractal view at the centre of every
+// pixel, inside a one-pixel border.
+Picture makeGuidePicture(int dpi = defaultDpi);

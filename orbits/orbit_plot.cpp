@@ -23,14 +23,14 @@ std::int32_t scaledToCoordinate(double scaled)
     return static_cast<std::int32_t>(low - 0x80000000u) + INT32_MIN;
 }
 
-std::int32_t realToColumn(double re)
+std::int32_t realToColumn(double re, double pixelsPerUnit)
 {
-    return scaledToCoordinate((re - orbitPlaneLeft) * orbitPixelsPerUnit);
+    return scaledToCoordinate((re - orbitPlaneLeft) * pixelsPerUnit);
 }
 
-std::int32_t imagToRow(double im)
+std::int32_t imagToRow(double im, double pixelsPerUnit)
 {
-    return scaledToCoordinate((im - orbitPlaneTop) * orbitPixelsPerUnit);
+    return scaledToCoordinate((im - orbitPlaneTop) * pixelsPerUnit);
 }
 
 int iterateGreenLevel(int k)
@@ -43,10 +43,10 @@ std::uint32_t iterateColor(int k)
     return static_cast<std::uint32_t>(iterateGreenLevel(k)) << 8;
 }
 
-OrbitPlot plotOrbit(double cRe, double cIm)
+OrbitPlot plotOrbit(double cRe, double cIm, double pixelsPerUnit)
 {
     OrbitPlot plot;
-    plot.start = {realToColumn(cRe), imagToRow(cIm)};
+    plot.start = {realToColumn(cRe, pixelsPerUnit), imagToRow(cIm, pixelsPerUnit)};
     double zr = cRe;
     double zi = cIm;
     for (PlotPoint& point : plot.iterates) {
@@ -54,7 +54,7 @@ OrbitPlot plotOrbit(double cRe, double cIm)
         const double nextIm = (zr * zi) * 2 + cIm;
         zr = nextRe;
         zi = nextIm;
-        point = {realToColumn(zr), imagToRow(zi)};
+        point = {realToColumn(zr, pixelsPerUnit), imagToRow(zi, pixelsPerUnit)};
     }
     return plot;
 }

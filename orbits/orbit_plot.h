@@ -18,9 +18,10 @@ constexpr std::uint32_t orbitStartColor = 0x0000FF00u;
 // magnitudes of 2^63 or more, which no integer type can hold.
 std::int32_t scaledToCoordinate(double scaled);
 
-// The column of a real part and the row of an imaginary part.
-std::int32_t realToColumn(double re);
-std::int32_t imagToRow(double im);
+// The column of a real part and the row of an imaginary part, on the picture
+// of 32 or the given number of pixels per unit.
+std::int32_t realToColumn(double re, double pixelsPerUnit = orbitPixelsPerUnit);
+std::int32_t imagToRow(double im, double pixelsPerUnit = orbitPixelsPerUnit);
 
 // The green level of the dot of iterate k (0 to 63): (256 - 2k) mod 256.
 int iterateGreenLevel(int k);
@@ -37,9 +38,11 @@ struct PlotPoint {
 // The pixels of the orbit of c: the point itself, then its 64 iterates under
 // z -> z^2 + c starting from z = c. There is no escape test: an orbit that
 // leaves the picture keeps its 64 iterates, at whatever pixels they map to.
+// The pixels are those of the picture of 32 or the given number of pixels
+// per unit.
 struct OrbitPlot {
     PlotPoint start;
     std::array<PlotPoint, orbitIterateCount> iterates;
 };
 
-OrbitPlot plotOrbit(double cRe, double cIm);
+OrbitPlot plotOrbit(double cRe, double cIm, double pixelsPerUnit = orbitPixelsPerUnit);

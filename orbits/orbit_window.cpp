@@ -2,47 +2,84 @@
 
 #include "orbits/orbit_plot.h"
 #include "resources/resource_ids.h"
+#include "shell/dpi_scale.h"
 #include "shell/gdi_selection.h"
+#include "shell/scaled_pen.h"
+#include "shell/window_dpi.h"
 
 OrbitWindow* theOrbitWindow = nullptr;
 
 namespace {
 
-// The orbit window's client area is one column narrower than its picture.
-constexpr int clientWidth = 127;
-constexpr int clientHeight = 96;
-// The distance of the window's top-left corner from the owner's bottom-right.
+// The distance of the window's top-left corner from the owner's
+// bottom-right, at 96 DPI.
 constexpr int ownerCornerOffset = 150;
 
 constexpr COLORREF white = 0x00FFFFFF;
 constexpr COLORREF black = 0x00000000;
 
-void drawOrbitLines(HDC dc, const OrbitPlot& plot)
+// The picture of the plane for the window's scale: its size and the width of
+// the strokes drawn on it, 1 pixel at 96 DPI.
+struct PictureSize {
+    int width;
+    int height;
+    double pixelsPerUnit;
+    int stroke;
+};
+
+PictureSize pictureSize(int dpi)
 {
-    SelectObject(dc, GetStockObject(WHITE_PEN));
+    const int pictureDpi = pictureDpiFor(dpi);
+    return {orbitPictureWidthFor(pictureDpi), orbitPictureHeightFor(pictureDpi), orbitPixelsPerUnitFor(pictureDpi),
+            scaleForDpi(1, pictureDpi)};
+}
+
+void drawOrbitLines(HDC dc, const OrbitPlot& plot, int stroke)
+{
+    HPEN wide = stroke > 1 ? CreatePen(PS_SOLID, stroke, white) : nullptr;
+    SelectObject(dc, wide ? static_cast<HGDIOBJ>(wide) : GetStockObject(WHITE_PEN));
     MoveToEx(dc, plot.start.x, plot.start.y, nullptr);
     for (const PlotPoint& point : plot.iterates)
         LineTo(dc, point.x, point.y);
+    // At every scale the stock white pen stays selected.
+    if (wide) {
+        SelectObject(dc, GetStockObject(WHITE_PEN));
+        DeleteObject(wide);
+    }
 }
 
-void drawOrbitDots(HDC dc, const OrbitPlot& plot)
+// A dot of the stroke's width, centred on (x, y) as a wide line through it is.
+void drawDot(HDC dc, const PlotPoint& point, COLORREF colour, int stroke)
 {
-    SetPixel(dc, plot.start.x, plot.start.y, orbitStartColor);
+    if (stroke == 1) {
+        SetPixel(dc, point.x, point.y, colour);
+        return;
+    }
+    const int left = point.x - stroke / 2;
+    const int top = point.y - stroke / 2;
+    const RECT dot = {left, top, left + stroke, top + stroke};
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &dot, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void drawOrbitDots(HDC dc, const OrbitPlot& plot, int stroke)
+{
+    drawDot(dc, plot.start, orbitStartColor, stroke);
     for (int k = 0; k < orbitIterateCount; ++k)
-        SetPixel(dc, plot.iterates[k].x, plot.iterates[k].y, iterateColor(k));
+        drawDot(dc, plot.iterates[k], iterateColor(k), stroke);
 }
 
 // Dotted white lines across the whole picture through (x, y), the gaps
 // painted black.
-void drawCrosshairs(HDC dc, int x, int y)
+void drawCrosshairs(HDC dc, int x, int y, const PictureSize& size)
 {
-    const GdiSelection dotted(dc, CreatePen(PS_DOT, 1, white), GdiSelection::deleteAtEnd);
+    const GdiSelection dotted(dc, createDottedPen(size.stroke, white), GdiSelection::deleteAtEnd);
     SetBkColor(dc, black);
     SetBkMode(dc, OPAQUE);
     MoveToEx(dc, 0, y, nullptr);
-    LineTo(dc, orbitPictureWidth, y);
+    LineTo(dc, size.width, y);
     MoveToEx(dc, x, 0, nullptr);
-    LineTo(dc, x, orbitPictureHeight);
+    LineTo(dc, x, size.height);
 }
 
 } // namespace
@@ -51,10 +88,11 @@ void OrbitWindow::createOrbitWindow(HWND orbitWindow, HINSTANCE instance)
 {
     window = orbitWindow;
     owner = GetParent(orbitWindow);
+    dpi = windowDpi(orbitWindow);
     placeOrbitWindow();
 
     guideDC = CreateCompatibleDC(nullptr);
-    SelectObject(guideDC, LoadBitmapA(instance, "smallmandel"));
+    SelectObject(guideDC, loadGuide(instance));
 
     showGuide = 1;
     drawLines = 0;
@@ -63,15 +101,40 @@ void OrbitWindow::createOrbitWindow(HWND orbitWindow, HINSTANCE instance)
     contextMenu = GetSubMenu(LoadMenuA(instance, "ORBITS"), 0);
 
     scratchDC = CreateCompatibleDC(nullptr);
-    HDC windowDC = GetWindowDC(orbitWindow);
-    scratchBitmap = CreateCompatibleBitmap(windowDC, orbitPictureWidth, orbitPictureHeight);
-    ReleaseDC(orbitWindow, windowDC);
+    scratchBitmap = makeScratchBitmap();
     SelectObject(scratchDC, scratchBitmap);
 
     // The frame paints the window before any mouse move reaches the fractal
     // view; until then the orbit shown is that of the view's start-up centre.
     pointRe = -0.5;
     pointIm = 0.0;
+}
+
+HBITMAP OrbitWindow::loadGuide(HINSTANCE instance) const
+{
+    return LoadBitmapA(instance, scaledResourceName("smallmandel", pictureDpiFor(dpi)).c_str());
+}
+
+HBITMAP OrbitWindow::makeScratchBitmap() const
+{
+    const PictureSize size = pictureSize(dpi);
+    HDC windowDC = GetWindowDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, size.width, size.height);
+    ReleaseDC(window, windowDC);
+    return bitmap;
+}
+
+void OrbitWindow::fitToDpi(int newDpi)
+{
+    dpi = newDpi;
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    DeleteObject(SelectObject(guideDC, loadGuide(instance)));
+    HBITMAP scratch = makeScratchBitmap();
+    SelectObject(scratchDC, scratch);
+    DeleteObject(scratchBitmap);
+    scratchBitmap = scratch;
+    placeOrbitWindow();
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void OrbitWindow::placeOrbitWindow()
@@ -84,8 +147,11 @@ void OrbitWindow::placeOrbitWindow()
     GetWindowRect(owner, &ownerRect);
     const int frameWidth = (outer.right - outer.left) - (client.right - client.left);
     const int frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
-    MoveWindow(window, ownerRect.right - ownerCornerOffset, ownerRect.bottom - ownerCornerOffset,
-               frameWidth + clientWidth, frameHeight + clientHeight, TRUE);
+    // The client area is one column narrower than the picture.
+    const PictureSize size = pictureSize(dpi);
+    const int offset = scaleForDpi(ownerCornerOffset, dpi);
+    MoveWindow(window, ownerRect.right - offset, ownerRect.bottom - offset, frameWidth + size.width - 1,
+               frameHeight + size.height, TRUE);
 }
 
 void OrbitWindow::setOrbitPoint(double re, double im)
@@ -97,24 +163,25 @@ void OrbitWindow::setOrbitPoint(double re, double im)
 
 void OrbitWindow::paintOrbit(HDC dc)
 {
+    const PictureSize size = pictureSize(dpi);
     if (showGuide) {
-        BitBlt(scratchDC, 0, 0, orbitPictureWidth, orbitPictureHeight, guideDC, 0, 0, SRCCOPY);
+        BitBlt(scratchDC, 0, 0, size.width, size.height, guideDC, 0, 0, SRCCOPY);
     } else {
-        RECT whole = {0, 0, orbitPictureWidth, orbitPictureHeight};
+        RECT whole = {0, 0, size.width, size.height};
         FillRect(scratchDC, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
 
-    const OrbitPlot plot = plotOrbit(pointRe, pointIm);
+    const OrbitPlot plot = plotOrbit(pointRe, pointIm, size.pixelsPerUnit);
     if (drawLines)
-        drawOrbitLines(scratchDC, plot);
+        drawOrbitLines(scratchDC, plot, size.stroke);
     else
-        drawOrbitDots(scratchDC, plot);
+        drawOrbitDots(scratchDC, plot, size.stroke);
 
     if (showCrosshairs)
-        drawCrosshairs(scratchDC, plot.start.x, plot.start.y);
+        drawCrosshairs(scratchDC, plot.start.x, plot.start.y, size);
 
     // One transfer, so the window never shows a half-drawn orbit.
-    BitBlt(dc, 0, 0, orbitPictureWidth, orbitPictureHeight, scratchDC, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, size.width, size.height, scratchDC, 0, 0, SRCCOPY);
 }
 
 void OrbitWindow::showOrbitMenu(int x, int y)
@@ -170,6 +237,13 @@ LRESULT CALLBACK orbitWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_RBUTTONUP:
         if (theOrbitWindow)
             theOrbitWindow->showOrbitMenu(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        // The window has moved to a monitor of another scale. It takes the
+        // pictures for that scale and its place at the owner's corner, rather
+        // than the rectangle the system suggests.
+        if (theOrbitWindow)
+            theOrbitWindow->fitToDpi(HIWORD(wParam));
         return 0;
     case WM_CLOSE:
         // The window has no close box because it stays for the whole run;

@@ -33,6 +33,9 @@
 #define IDC_EXPORT_PROGRESS_BAR 1012
 #define IDC_EXPORT_PROGRESS_TEXT 1013
 
+/* The program's icon. */
+#define IDI_ZELVAR 1
+
 /* The picture of the About dialog and its text. */
 #define IDB_ABOUT_PICTURE 107
 #define IDC_ABOUT_TEXT 1020

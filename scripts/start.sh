@@ -4,7 +4,8 @@
 # script ends when the explorer is closed. Without one it runs on a private
 # Xvfb: the script waits for the first finished picture, saves a screenshot
 # of the frame and the Orbits window to the build folder, says where, and
-# ends the explorer again.
+# ends the explorer again. ZELVAR_SCREEN_DPI sets the DPI of the screen, 96
+# unless set: 144 is 150 %.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZELVAR_BUILD_DIR:-$root/build}

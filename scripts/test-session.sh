@@ -8,7 +8,8 @@
 #   test-session.sh run WINDOWS_BUILD PROGRAM [ARGUMENTS...]
 #       runs a Windows program under Wine in that session (the build's
 #       emulator). ZELVAR_WINE_WINDOWS=managed or unmanaged sets the window
-#       management first.
+#       management first, and ZELVAR_SCREEN_DPI the screen's DPI (96 unless
+#       set; the tests at 150 % set 144).
 # The tests always get a display of their own, whether or not one is set: they
 # move the mouse, take the focus and read the screen.
 set -uo pipefail
@@ -52,6 +53,10 @@ stop)
   ZELVAR_XVFB_PID=$(noted_process "$state/xvfb.pid" Xvfb)
   ZELVAR_WINESERVER_PID=$(noted_process "$state/wineserver.pid" wineserver)
   echo "Ending the Wine session: Xvfb ${ZELVAR_XVFB_PID:-none}, wineserver ${ZELVAR_WINESERVER_PID:-none}"
+  # The prefix is left at 96 DPI, for the programs started outside the tests.
+  if [ -n "$ZELVAR_WINESERVER_PID" ]; then
+    DISPLAY=$(cat "$state/display" 2>/dev/null) zelvar_screen_dpi 96
+  fi
   zelvar_session_stop
   rm -f "$state/display" "$state/xvfb.pid" "$state/wineserver.pid"
   ;;
@@ -65,6 +70,7 @@ run)
   DISPLAY=$(cat "$state/display")
   export DISPLAY
   if [ -n "${ZELVAR_WINE_WINDOWS:-}" ]; then zelvar_window_management "$ZELVAR_WINE_WINDOWS"; fi
+  zelvar_screen_dpi "${ZELVAR_SCREEN_DPI:-96}"
   exec wine "$@"
   ;;
 *)

@@ -2,6 +2,8 @@
 # them a display (a private Xvfb when none is set) and a private Wine prefix
 # inside the Windows build folder, initialised once and reused;
 # zelvar_session_stop ends what the start began, by process id.
+# ZELVAR_SCREEN_DPI (96 unless set) is the DPI of the screen the programs
+# start with: 120, 144 and 192 are 125, 150 and 200 %.
 
 # zelvar_wine_environment WINDOWS_BUILD: the Wine settings that every program
 # of that build runs with.
@@ -52,7 +54,28 @@ zelvar_session_start() {
   fi
   wineserver -p -f </dev/null >/dev/null 2>&1 &
   ZELVAR_WINESERVER_PID=$!
+  zelvar_wait_for_server || return 1
   zelvar_window_management managed
+  zelvar_screen_dpi "${ZELVAR_SCREEN_DPI:-96}"
+}
+
+# zelvar_wait_for_server: waits until the session's server listens on its
+# socket, in the folder it works in. A Wine program started before that
+# would start a server of its own, and the session's would give up. A server
+# that ends at once has most likely met one that already runs for the
+# prefix, which the session then uses.
+zelvar_wait_for_server() {
+  local waited=0
+  until [ -S "$(readlink "/proc/$ZELVAR_WINESERVER_PID/cwd" 2>/dev/null)/socket" ]; do
+    if ! zelvar_process_runs "$ZELVAR_WINESERVER_PID"; then
+      echo "The session's Wine server ended at once; another may already run for $WINEPREFIX" >&2
+      ZELVAR_WINESERVER_PID=
+      return 0
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+    if [ $waited -gt 150 ]; then echo "The Wine server did not start" >&2; return 1; fi
+  done
 }
 
 # zelvar_window_management managed|unmanaged. Without a window manager Wine
@@ -66,6 +89,27 @@ zelvar_window_management() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 && touch "$marker"
   elif [ "$1" = managed ] && [ -f "$marker" ]; then
     wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 && rm -f "$marker"
+  fi
+}
+
+# zelvar_screen_dpi DPI: the DPI of the screen for the programs started from
+# now on, as the user's LogPixels setting (HKCU\Control Panel\Desktop); 96
+# is the prefix's own, without that value. Wine reads it as each program
+# starts, so its server need not restart; the programs already running, Wine's
+# own services among them, keep the DPI they started with. A marker in the
+# prefix holds the DPI set, so that it is written only when it changes, and
+# so that whatever ends a run at another DPI, the next start or stop of a
+# session puts 96 back.
+zelvar_screen_dpi() {
+  local marker="$WINEPREFIX/.zelvar-dpi" current=96
+  if [ -f "$marker" ]; then current=$(cat "$marker"); fi
+  if [ "$1" = "$current" ]; then return 0; fi
+  if [ "$1" = 96 ]; then
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f </dev/null >/dev/null 2>&1
+    rm -f "$marker"
+  else
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 &&
+      echo "$1" >"$marker"
   fi
 }
 

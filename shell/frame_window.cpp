@@ -10,8 +10,10 @@
 #include "resources/resource_ids.h"
 #include "shell/about_dialog.h"
 #include "shell/app_instance.h"
+#include "shell/dpi_scale.h"
 #include "shell/main_toolbar.h"
 #include "shell/status_panel.h"
+#include "shell/window_dpi.h"
 
 #include <new>
 
@@ -19,6 +21,10 @@ HWND theFractalViewWindow = nullptr;
 HWND theOrbitWindowHandle = nullptr;
 
 namespace {
+
+// The DPI the frame is laid out for: that of its monitor when it is made,
+// then that of each monitor it moves to.
+int frameDpi = defaultDpi;
 
 RECT clientRect(HWND window)
 {
@@ -35,13 +41,15 @@ struct ChildPlace {
 };
 
 // The fractal view's place in a frame client area of the given size: the
-// whole width, from one pixel below the toolbar down to the status bar. A
-// minimized frame has a client height of 0, which gives a negative height.
+// whole width, from one pixel (at 96 DPI) below the toolbar down to the
+// status bar. A minimized frame has a client height of 0, which gives a
+// negative height.
 ChildPlace fractalViewPlace(int clientWidth, int clientHeight)
 {
     const RECT t = clientRect(theMainToolbar->toolbarWindow);
     const RECT s = clientRect(theStatusPanel->statusBar);
-    return {0, t.bottom + 1, clientWidth, clientHeight - t.bottom - s.bottom - 1};
+    const int gap = scaleForDpi(1, frameDpi);
+    return {0, t.bottom + gap, clientWidth, clientHeight - t.bottom - s.bottom - gap};
 }
 
 // Builds the frame's furniture in its fixed order. False when one of the
@@ -50,6 +58,7 @@ ChildPlace fractalViewPlace(int clientWidth, int clientHeight)
 // the frame is then not created and start-up ends.
 bool buildFrame(HWND frame)
 {
+    frameDpi = windowDpi(frame);
     StatusPanel* panel = new (std::nothrow) StatusPanel;
     if (!panel)
         return false;
@@ -92,6 +101,21 @@ void layOut(int clientWidth, int clientHeight)
     MoveWindow(theFractalViewWindow, place.x, place.y, place.width, place.height, TRUE);
     SendMessageA(theStatusPanel->statusBar, WM_SIZE, 0, 0);
     SendMessageA(theMainToolbar->toolbarWindow, WM_SIZE, 0, 0);
+}
+
+// The frame has moved to a monitor of another scale: its bars take that
+// scale, it takes the rectangle the system suggests for it there, and it
+// lays itself out again, whether or not that rectangle changes its size.
+void fitToDpi(HWND frame, int dpi, const RECT& suggested)
+{
+    frameDpi = dpi;
+    theMainToolbar->fitToDpi(appInstance, dpi);
+    theStatusPanel->fitToDpi(dpi);
+    SetWindowPos(frame, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT client = clientRect(frame);
+    layOut(client.right, client.bottom);
+    theOrbitWindow->placeOrbitWindow();
 }
 
 // Runs a modal dialog of the program: view requests that come while it is
@@ -167,6 +191,9 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOVE:
         theOrbitWindow->placeOrbitWindow();
         return 0;
+    case WM_DPICHANGED:
+        fitToDpi(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         return runCommand(window, wParam, lParam);
     case WM_CLOSE:
@@ -186,12 +213,18 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 ATOM registerFrameClass(HINSTANCE instance)
 {
-    WNDCLASSA frameClass = {};
+    WNDCLASSEXA frameClass = {};
+    frameClass.cbSize = sizeof frameClass;
     frameClass.style = CS_HREDRAW | CS_VREDRAW;
     frameClass.lpfnWndProc = frameWindowProc;
     frameClass.hInstance = instance;
-    frameClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    // The program's icon, large for Alt+Tab and small for the caption and
+    // the taskbar, each at the size the system asks for.
+    frameClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZELVAR));
+    frameClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ZELVAR), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                       LR_SHARED));
     frameClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     frameClass.lpszClassName = "Zelvar2";
-    return RegisterClassA(&frameClass);
+    return RegisterClassExA(&frameClass);
 }

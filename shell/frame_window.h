@@ -9,5 +9,5 @@ extern HWND theOrbitWindowHandle;
 
 LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Registers the class "Zelvar2"; 0 on failure.
+// Registers the class "Zelvar2" with the program's icon; 0 on failure.
 ATOM registerFrameClass(HINSTANCE instance);

@@ -1,6 +1,8 @@
 #include "shell/main_toolbar.h"
 
 #include "resources/resource_ids.h"
+#include "shell/toolbar_picture.h"
+#include "shell/window_dpi.h"
 
 MainToolbar* theMainToolbar = nullptr;
 
@@ -25,6 +27,20 @@ TBBUTTON separator()
     button.fsState = TBSTATE_ENABLED;
     button.fsStyle = TBSTYLE_SEP;
     return button;
+}
+
+// The seven button pictures drawn for the scale of dpi, side by side in
+// their strip; the list cuts the strip itself.
+HIMAGELIST makeImageList(HINSTANCE instance, int dpi)
+{
+    const int pictureDpi = pictureDpiFor(dpi);
+    HIMAGELIST list =
+        ImageList_Create(toolbarImageWidthFor(pictureDpi), toolbarImageHeightFor(pictureDpi), ILC_COLOR, 3, 0);
+    HBITMAP pictures = LoadBitmapA(instance, scaledResourceName("toolbar", pictureDpi).c_str());
+    ImageList_Add(list, pictures, nullptr);
+    // The list keeps a copy.
+    DeleteObject(pictures);
+    return list;
 }
 
 } // namespace
@@ -52,11 +68,24 @@ void MainToolbar::createMainToolbar(HWND parent, HINSTANCE instance)
         pictureButton(6, CMD_EXPORT),
     };
 
-    // Seven 16 x 15 pictures side by side; the list cuts the strip itself.
-    imageList = ImageList_Create(16, 15, ILC_COLOR, 3, 0);
-    HBITMAP pictures = LoadBitmapA(instance, "toolbar");
-    ImageList_Add(imageList, pictures, nullptr);
-
+    imageList = makeImageList(instance, windowDpi(parent));
     SendMessageA(toolbarWindow, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList));
     SendMessageA(toolbarWindow, TB_ADDBUTTONSA, buttonCount, reinterpret_cast<LPARAM>(buttons));
+}
+
+void MainToolbar::fitToDpi(HINSTANCE instance, int dpi)
+{
+    HIMAGELIST pictures = makeImageList(instance, dpi);
+    SendMessageA(toolbarWindow, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures));
+    ImageList_Destroy(imageList);
+    imageList = pictures;
+    // The buttons fit the pictures and the control's padding again: a new
+    // list alone would only ever widen them.
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(pictures, &width, &height);
+    const DWORD padding = DWORD(SendMessageA(toolbarWindow, TB_GETPADDING, 0, 0));
+    SendMessageA(toolbarWindow, TB_SETBUTTONSIZE, 0, MAKELPARAM(width + LOWORD(padding), height + HIWORD(padding)));
+    SendMessageA(toolbarWindow, TB_AUTOSIZE, 0, 0);
+    InvalidateRect(toolbarWindow, nullptr, TRUE);
 }

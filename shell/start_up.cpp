@@ -1,10 +1,15 @@
 #include "shell/start_up.h"
 
+#include "shell/dpi_scale.h"
+#include "shell/window_dpi.h"
+
 HWND createMainFrame(HINSTANCE instance, int showCommand)
 {
     HMENU menu = LoadMenuA(instance, "Zelvar2");
-    HWND frame = CreateWindowExA(0, "Zelvar2", "Zelvar v2.0", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 500,
-                                 400, nullptr, menu, instance, nullptr);
+    // The frame appears on the main monitor, whose scale is the system's.
+    const int dpi = systemDpi();
+    HWND frame = CreateWindowExA(0, "Zelvar2", "Zelvar v2.0", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 scaleForDpi(500, dpi), scaleForDpi(400, dpi), nullptr, menu, instance, nullptr);
     if (!frame) {
         // A frame whose creation failed has been destroyed again, and its
         // destruction posted the quit message. Take that message away, or it

@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-// Creates the main frame "Zelvar v2.0" with its menu, 500 x 400 at the default
+// Creates the main frame "Zelvar v2.0" with its menu, 500 x 400 at 96 DPI
+// and larger in proportion on a screen of a larger scale, at the default
 // position, then shows and paints it. Null when the frame could not be built.
 HWND createMainFrame(HINSTANCE instance, int showCommand);
 

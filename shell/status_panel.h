@@ -8,8 +8,12 @@ struct StatusPanel {
     HWND statusBar;
     HWND progressBar;
 
-    // Creates the status bar in parent, with its three parts and the progress bar.
+    // Creates the status bar in parent, with its three parts and the progress
+    // bar, sized for the parent's DPI.
     void createStatusPanel(HWND parent, HINSTANCE instance);
+    // Gives the bar the font, the parts and the progress bar's place for a
+    // new DPI, once its window has moved to a monitor of another scale.
+    void fitToDpi(int dpi);
     void setStatusText(const char* text);
     void setProgress(int percent);
     void clearProgress();

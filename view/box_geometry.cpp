@@ -68,3 +68,9 @@ BoxEdges boxUnion(const BoxEdges& a, const BoxEdges& b)
     return BoxEdges{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
                     std::max(a.bottom, b.bottom)};
 }
+
+BoxEdges growBox(const BoxEdges& box, int margin)
+{
+    return BoxEdges{clampToInt(std::int64_t(box.left) - margin), clampToInt(std::int64_t(box.top) - margin),
+                    clampToInt(std::int64_t(box.right) + margin), clampToInt(std::int64_t(box.bottom) + margin)};
+}

@@ -27,3 +27,7 @@ int mouseHalfHeight(int centerX, int centerY, int x, int y);
 
 // The smallest rectangle that holds both boxes.
 BoxEdges boxUnion(const BoxEdges& a, const BoxEdges& b);
+
+// The box grown by margin pixels on every side, its edges held within the
+// integer range.
+BoxEdges growBox(const BoxEdges& box, int margin);

@@ -6,10 +6,10 @@ namespace {
 
 // Compared in 64 bits so that a handle near the ends of the integer range
 // cannot overflow its bounds.
-bool withinReach(int handle, int point)
+bool withinReach(int handle, int point, int reach)
 {
     const std::int64_t offset = std::int64_t(point) - handle;
-    return offset >= -handleReach && offset <= handleReach;
+    return offset >= -reach && offset <= reach;
 }
 
 // One coordinate of sample i: the step (end - start) / n, times i, plus the
@@ -23,18 +23,18 @@ double sampleCoordinate(int start, int end, int n, int i)
 
 } // namespace
 
-void placeStartHandles(int left, int top, int right, int bottom, int handleX[2], int handleY[2])
+void placeStartHandles(int left, int top, int right, int bottom, int handleX[2], int handleY[2], int inset)
 {
-    handleX[0] = left + 10;
-    handleY[0] = bottom - 10;
-    handleX[1] = right - 10;
-    handleY[1] = top + 10;
+    handleX[0] = left + inset;
+    handleY[0] = bottom - inset;
+    handleX[1] = right - inset;
+    handleY[1] = top + inset;
 }
 
-int handleHitAt(const int handleX[2], const int handleY[2], int x, int y)
+int handleHitAt(const int handleX[2], const int handleY[2], int x, int y, int reach)
 {
     for (int n = 0; n < 2; ++n) {
-        if (withinReach(handleX[n], x) && withinReach(handleY[n], y))
+        if (withinReach(handleX[n], x, reach) && withinReach(handleY[n], y, reach))
             return n + 1;
     }
     return 0;

@@ -1,5 +1,8 @@
 #include "view/orbit_line.h"
 
+#include "shell/dpi_scale.h"
+#include "shell/gdi_selection.h"
+#include "shell/window_dpi.h"
 #include "view/line_geometry.h"
 
 #include <new>
@@ -10,9 +13,10 @@ namespace {
 
 // Green fill of the handles: red 64, green 155, blue 64.
 constexpr COLORREF handleColour = 0x00409B40;
-// The drawn handle runs from 5 pixels before the point to 5 after it, the
-// platform leaving out the right and bottom edge; its corners are rounded
-// with an ellipse this wide and high.
+constexpr COLORREF lineColour = 0x00FFFFFF;
+// The drawn handle runs from its reach before the point to its reach after
+// it, the platform leaving out the right and bottom edge; its corners are
+// rounded with an ellipse this wide and high at 96 DPI.
 constexpr int handleCorner = 4;
 
 } // namespace
@@ -25,22 +29,26 @@ OrbitLine* createOrbitLine(HWND window)
     RECT client = {};
     GetClientRect(window, &client);
     line->window = window;
-    placeStartHandles(client.left, client.top, client.right, client.bottom, line->handleX, line->handleY);
+    placeStartHandles(client.left, client.top, client.right, client.bottom, line->handleX, line->handleY,
+                      scaleForDpi(startHandleInset, windowDpi(window)));
     line->handleBrush = CreateSolidBrush(handleColour);
     return line;
 }
 
 void OrbitLine::drawOrbitLine(HDC dc) const
 {
-    SelectObject(dc, GetStockObject(WHITE_PEN));
+    const int dpi = windowDpi(window);
+    const int width = scaleForDpi(1, dpi);
+    const bool thin = width == 1;
+    const GdiSelection pen(dc, thin ? GetStockObject(WHITE_PEN) : CreatePen(PS_SOLID, width, lineColour),
+                           thin ? GdiSelection::keep : GdiSelection::deleteAtEnd);
     MoveToEx(dc, handleX[0], handleY[0], nullptr);
     LineTo(dc, handleX[1], handleY[1]);
-    SelectObject(dc, handleBrush);
-    for (int n = 0; n < 2; ++n) {
-        RoundRect(dc, handleX[n] - handleReach, handleY[n] - handleReach, handleX[n] + handleReach,
-                  handleY[n] + handleReach, handleCorner, handleCorner);
-    }
-    // The pen and the brush stay selected: the paint's next step selects its own.
+    const GdiSelection fill(dc, handleBrush, GdiSelection::keep);
+    const int reach = scaleForDpi(handleReach, dpi);
+    const int corner = scaleForDpi(handleCorner, dpi);
+    for (int n = 0; n < 2; ++n)
+        RoundRect(dc, handleX[n] - reach, handleY[n] - reach, handleX[n] + reach, handleY[n] + reach, corner, corner);
 }
 
 bool OrbitLine::isOverHandle(int x, int y) const
@@ -50,7 +58,7 @@ bool OrbitLine::isOverHandle(int x, int y) const
 
 int OrbitLine::handleAt(int x, int y) const
 {
-    return handleHitAt(handleX, handleY, x, y);
+    return handleHitAt(handleX, handleY, x, y, scaleForDpi(handleReach, windowDpi(window)));
 }
 
 void OrbitLine::moveHandle(int index, int x, int y)

@@ -10,9 +10,12 @@ struct OrbitLine {
     int handleY[2];
     HBRUSH handleBrush;
 
+    // The line and its handles, as wide and as large as the window's DPI
+    // makes them.
     void drawOrbitLine(HDC dc) const;
     bool isOverHandle(int x, int y) const;
-    // 1 or 2 for the handle whose hit box holds (x, y), else 0.
+    // 1 or 2 for the handle whose hit box, at the window's DPI, holds (x, y),
+    // else 0.
     int handleAt(int x, int y) const;
     // index is 1 or 2.
     void moveHandle(int index, int x, int y);

@@ -1,6 +1,9 @@
 #include "view/zoom_box.h"
 
+#include "shell/dpi_scale.h"
 #include "shell/gdi_selection.h"
+#include "shell/scaled_pen.h"
+#include "shell/window_dpi.h"
 #include "view/box_geometry.h"
 
 #include <new>
@@ -8,6 +11,12 @@
 namespace {
 
 constexpr COLORREF outlineColour = 0x00FFFFFF;
+
+// The outline's width: 1 pixel at 96 DPI.
+int outlineWidth(HWND window)
+{
+    return scaleForDpi(1, windowDpi(window));
+}
 
 } // namespace
 
@@ -31,8 +40,10 @@ void ZoomBox::trackZoomBox(int x, int y)
     const BoxEdges before = boxEdges(centerX, centerY, halfHeight, aspect);
     halfHeight = mouseHalfHeight(centerX, centerY, x, y);
     const BoxEdges after = boxEdges(centerX, centerY, halfHeight, aspect);
-    // Repainting the old box as well wipes its outline out when the box shrinks.
-    const BoxEdges area = boxUnion(before, after);
+    // Repainting the old box as well wipes its outline out when the box
+    // shrinks. An outline wider than a pixel reaches past the box's edges by
+    // less than its width.
+    const BoxEdges area = growBox(boxUnion(before, after), outlineWidth(window) - 1);
     const RECT repaint = {area.left, area.top, area.right, area.bottom};
     InvalidateRect(window, &repaint, FALSE);
 }
@@ -40,7 +51,7 @@ void ZoomBox::trackZoomBox(int x, int y)
 void ZoomBox::drawZoomBox(HDC dc) const
 {
     const GdiSelection hollow(dc, GetStockObject(NULL_BRUSH), GdiSelection::keep);
-    const GdiSelection dotted(dc, CreatePen(PS_DOT, 1, outlineColour), GdiSelection::deleteAtEnd);
+    const GdiSelection dotted(dc, createDottedPen(outlineWidth(window), outlineColour), GdiSelection::deleteAtEnd);
     // The picture shows through the gaps between the dots.
     SetBkMode(dc, TRANSPARENT);
     const BoxEdges edges = boxEdges(centerX, centerY, halfHeight, aspect);

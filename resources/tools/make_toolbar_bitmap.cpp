@@ -1,20 +1,23 @@
 // Writes the toolbar's picture strip, a 4-bit BMP in the standard 16-colour
-// palette, from the text pixel map of the button pictures.
+// palette, from the text pixel map of the button pictures, for 96 DPI or for
+// the DPI given.
 #include "resources/bitmap_file.h"
+#include "resources/tools/dpi_argument.h"
 #include "shell/toolbar_picture.h"
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s PICTURES.txt OUTPUT.bmp\n", argv[0]);
+    int dpi = defaultDpi;
+    if ((argc != 3 && argc != 4) || (argc == 4 && !readDpiArgument(argv[3], dpi))) {
+        std::fprintf(stderr, "usage: %s PICTURES.txt OUTPUT.bmp [DPI: 96, 120, 144 or 192]\n", argv[0]);
         return 2;
     }
     PixelMap map;
     Picture strip;
     std::string error;
-    if (!readPixelMapFile(argv[1], map, error) || !makeToolbarPicture(map, strip, error)) {
+    if (!readPixelMapFile(argv[1], map, error) || !makeToolbarPicture(map, strip, error, dpi)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

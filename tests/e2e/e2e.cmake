@@ -21,7 +21,8 @@ if(WIN32)
     ${e2e}/e2e_dialogs_test.cpp
     ${e2e}/e2e_exit_test.cpp
     ${e2e}/e2e_waiting_test.cpp
-    ${e2e}/e2e_screenshot_test.cpp)
+    ${e2e}/e2e_screenshot_test.cpp
+    ${e2e}/e2e_hidpi_test.cpp)
   target_link_libraries(zelvar_e2e_tests PRIVATE e2e_driver engine_core gtest_main)
   target_compile_definitions(zelvar_e2e_tests PRIVATE ZELVAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   # The tests start the program from their own folder.

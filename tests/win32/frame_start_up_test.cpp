@@ -120,7 +120,15 @@ TEST(FrameStartUp, ClassRegistrationStopsAtTheFirstFailure)
     EXPECT_EQ(frame.style, UINT{CS_HREDRAW | CS_VREDRAW});
     EXPECT_EQ(frame.hbrBackground, nullptr);
     EXPECT_EQ(frame.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(frame.hIcon, LoadIconA(nullptr, IDI_APPLICATION));
+    // The program's own icon, loaded once at the large icons' size.
+    EXPECT_EQ(frame.hIcon, LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_ZELVAR)));
+    EXPECT_NE(frame.hIcon, LoadIconA(nullptr, IDI_APPLICATION));
+    WNDCLASSEXA withSmallIcon = {};
+    withSmallIcon.cbSize = sizeof withSmallIcon;
+    ASSERT_TRUE(GetClassInfoExA(appInstance, "Zelvar2", &withSmallIcon));
+    EXPECT_EQ(withSmallIcon.hIconSm,
+              LoadImageA(appInstance, MAKEINTRESOURCEA(IDI_ZELVAR), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     EXPECT_EQ(frame.lpszMenuName, nullptr);
     EXPECT_EQ(frame.cbClsExtra, 0);
     EXPECT_EQ(frame.cbWndExtra, 0);
