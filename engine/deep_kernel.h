@@ -9,7 +9,8 @@
 //     d := (2 Z_m + d) d + c,   m := m + 1.
 // Rebasing keeps d exact enough with this single reference: when the pixel
 // comes closer to 0 than d is large (|Re z| + |Im z| < |Re d| + |Im d|), or
-// the reference ends, d := z and m := 0. With bilinear approximation, where
+// the reference ends, d := z and m := 0; at the end of the loop of a
+// reference that settled on a cycle, m goes back by the loop. With bilinear approximation, where
 // the reference's table has a valid map the pixel takes it instead of its
 // steps. A pixel whose state (m, d) recurs bit for bit never escapes and is
 // finished at once. The counts are the same on every path.

@@ -81,7 +81,12 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
     const Real zero = V::zero();
     const Real stepRadius = V::broadcast(0x1p-52);
     const Count last = V::broadcastCount(lastStep);
-    const Count end = V::broadcastCount(row.reference->end);
+    // A lane rebases at the end of a reference without a loop, and goes back
+    // by the loop at the end of one with a loop; -1 is an index never reached.
+    const bool looping = row.reference->loopLength > 0;
+    const Count rebaseAt = V::broadcastCount(looping ? -1 : row.reference->end);
+    const Count loopAt = V::broadcastCount(looping ? row.reference->loopEnd : -1);
+    const Count loopTo = V::broadcastCount(row.reference->loopEnd - row.reference->loopLength);
     const Count one = V::broadcastCount(1);
     const Count start = V::broadcastCount(0);
     Real dr[groups], di[groups], cr[groups], zr[groups], zi[groups];
@@ -117,11 +122,11 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
                 const Real wr = V::add(nextZr, nr);
                 const Real wi = V::add(nextZi, ni);
                 V::countStep(steps[g], alive[g], V::add(V::mul(wr, wr), V::mul(wi, wi)), bound);
-                const Mask rebase = V::either(V::equalCount(next, end),
+                const Mask rebase = V::either(V::equalCount(next, rebaseAt),
                                               V::less(V::add(V::abs(wr), V::abs(wi)), V::add(V::abs(nr), V::abs(ni))));
                 dr[g] = V::select(rebase, wr, nr);
                 di[g] = V::select(rebase, wi, ni);
-                m[g] = V::selectCount(rebase, start, next);
+                m[g] = V::selectCount(rebase, start, V::selectCount(V::equalCount(next, loopAt), loopTo, next));
                 zr[g] = V::select(rebase, zero, nextZr);
                 zi[g] = V::select(rebase, zero, nextZi);
             }

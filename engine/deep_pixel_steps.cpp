@@ -9,8 +9,9 @@ constexpr int climbSteps = 8;
 constexpr std::int64_t stopInterval = std::int64_t{1} << 16;
 
 // After a step or a map brought the pixel to index m: whether z = Z_m + d
-// escaped; if not, rebases it when it is closer to 0 than d is large, or
-// when the reference ends.
+// escaped; if not, rebases it when it is closer to 0 than d is large or
+// when the reference ends, or at the end of a looping reference goes back
+// by its loop.
 bool land(const ReferenceOrbit& reference, DeepPixel& pixel, double squareBound)
 {
     const std::size_t m = std::size_t(pixel.m);
@@ -18,11 +19,16 @@ bool land(const ReferenceOrbit& reference, DeepPixel& pixel, double squareBound)
     const double wi = reference.im[m] + pixel.di;
     if (wr * wr + wi * wi >= squareBound)
         return true;
-    if (pixel.m == reference.end ||
+    const std::int64_t loop = reference.loopLength;
+    if ((loop == 0 && pixel.m == reference.end) ||
         std::fabs(wr) + std::fabs(wi) < std::fabs(pixel.dr) + std::fabs(pixel.di)) {
         pixel.dr = wr;
         pixel.di = wi;
         pixel.m = 0;
+    } else if (loop > 0 && pixel.m >= reference.loopEnd) {
+        // A map may have gone past the loop's end; Z repeats up to the end.
+        const std::int64_t loopStart = reference.loopEnd - loop;
+        pixel.m = loopStart + (pixel.m - loopStart) % loop;
     }
     return false;
 }

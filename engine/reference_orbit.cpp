@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -12,7 +13,41 @@ namespace mp = boost::multiprecision;
 template <unsigned bits>
 using Real = mp::number<mp::cpp_bin_float<bits, mp::digit_base_2, void, std::int32_t>, mp::et_off>;
 
-// Appends Z_1 .. Z_end to the orbit, which holds Z_0; false once stop is set.
+// Finds the loop of an orbit that did not escape: the smallest p such that
+// the orbit's second half repeats with period p bit for bit, and the first
+// index from which it does. An orbit that lingers near a repelling cycle
+// repeats its points exactly for a while, but not for long; one that repeats
+// over more than an eighth but less than half has just settled, and is
+// looked at again when it is longer (which spares scanning the multiples of
+// its period).
+void findLoop(ReferenceOrbit& orbit)
+{
+    orbit.loopLength = 0;
+    orbit.loopEnd = orbit.end;
+    if (orbit.escaped)
+        return;
+    const auto same = [&orbit](std::int64_t a, std::int64_t b) {
+        return std::memcmp(&orbit.re[std::size_t(a)], &orbit.re[std::size_t(b)], sizeof(double)) == 0 &&
+               std::memcmp(&orbit.im[std::size_t(a)], &orbit.im[std::size_t(b)], sizeof(double)) == 0;
+    };
+    for (std::int64_t p = 1; 2 * p + 16 <= orbit.end; ++p) {
+        std::int64_t start = orbit.end - p;
+        while (start > 1 && same(start - 1, start - 1 + p))
+            --start;
+        const std::int64_t repeated = orbit.end - start;
+        if (!same(start, start + p) || repeated < 2 * p + 16 || repeated < orbit.end / 8)
+            continue;
+        if (repeated >= orbit.end - orbit.end / 2) {
+            orbit.loopLength = p;
+            orbit.loopEnd = start + p;
+        }
+        return;
+    }
+}
+
+// Appends Z_1 .. Z_end to the orbit, which holds Z_0, and sets its end and
+// loop; false once stop is set. The orbit ends early once it escapes, or
+// once it loops: a pixel never needs more of it then.
 template <class R>
 bool iterateOrbit(ReferenceOrbit& orbit, std::int64_t lastEnd, const std::atomic<bool>& stop)
 {
@@ -35,7 +70,17 @@ bool iterateOrbit(ReferenceOrbit& orbit, std::int64_t lastEnd, const std::atomic
             orbit.escaped = true;
             break;
         }
+        // Looks for a loop at each power of two, which costs the orbit's
+        // length at most once more.
+        if (k >= 4096 && (k & (k - 1)) == 0 && k < lastEnd) {
+            orbit.end = k;
+            findLoop(orbit);
+            if (orbit.loopLength > 0)
+                return true;
+        }
     }
+    orbit.end = std::int64_t(orbit.re.size()) - 1;
+    findLoop(orbit);
     return true;
 }
 
@@ -87,7 +132,6 @@ std::shared_ptr<const ReferenceOrbit> computeReferenceOrbit(const ReferenceReque
     }
     if (!done)
         return nullptr;
-    orbit->end = std::int64_t(orbit->re.size()) - 1;
     orbit->re.push_back(0.0);
     orbit->im.push_back(0.0);
 
@@ -106,5 +150,5 @@ bool referenceServes(const ReferenceOrbit& orbit, const ReferenceRequest& reques
     return orbit.centerReal == request.centerReal && orbit.centerImag == request.centerImag &&
            orbit.precisionBits >= referencePrecisionBits(spacing, modulus) &&
            orbit.offsetRadius >= deepOffsetRadius(request.halfHeight, request.width, request.height) &&
-           (orbit.escaped || orbit.end >= referenceEndFor(request.maxIterations));
+           (orbit.escaped || orbit.loopLength > 0 || orbit.end >= referenceEndFor(request.maxIterations));
 }

@@ -35,12 +35,21 @@ struct ReferenceOrbit {
     int precisionBits;   // the precision the orbit was computed in
     double offsetRadius; // the table's radii hold for pixel offsets up to this
     // Z_0 .. Z_end as re[k] + i im[k], and one unused zero after them. The
-    // orbit ends where |Z| first exceeds 2 or at the last index the limit
-    // needs, min(maxIterations + 2, maxReferenceEnd).
+    // orbit ends where |Z| first exceeds 2, once it loops (below), or at the
+    // last index the limit needs, min(maxIterations + 2, maxReferenceEnd).
     std::vector<double> re;
     std::vector<double> im;
     std::int64_t end;
     bool escaped; // it ended because |Z_end| > 2
+    // For an orbit that did not escape, the smallest p with Z_{end - p} equal
+    // to Z_end bit for bit, or 0: the orbit has settled on a cycle that the
+    // doubles repeat exactly, from index loopEnd - p on (Z_k = Z_{k + p} for
+    // loopEnd - p <= k <= end - p). A pixel that reaches index loopEnd goes on
+    // from loopEnd - p with the same Z and difference; its state then stays
+    // within one loop, so that a pixel caught in a cycle repeats its state
+    // and is finished. Without a loop the pixel rebases at the end.
+    std::int64_t loopLength;
+    std::int64_t loopEnd;
     BlaTable bla;
 };
 
@@ -61,5 +70,5 @@ std::shared_ptr<const ReferenceOrbit> computeReferenceOrbit(const ReferenceReque
 
 // Whether the orbit serves the request as well as a new one would: the same
 // centre, enough precision for its spacing, radii made for offsets at least
-// as large, and enough steps for its limit.
+// as large, and enough steps for its limit (any, once it escaped or loops).
 bool referenceServes(const ReferenceOrbit& orbit, const ReferenceRequest& request);
