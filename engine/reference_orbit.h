@@ -54,7 +54,8 @@ struct ReferenceOrbit {
 };
 
 // The precision the orbit of a view with that pixel spacing is computed in:
-// at least -log2(spacing) + 64 bits (more for a centre of modulus 2 or more),
+// at least -log2(spacing) + 64 bits (and a bit more for each doubling of a
+// centre of modulus 1 or more),
 // one of 128, 256, 512 and 1152.
 int referencePrecisionBits(double spacing, double centerModulus);
 
