@@ -224,7 +224,8 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
         fill(lane);
 
     for (;;) {
-        const LaneEvents events = runBlocks(lanes, row, lastStep, active, block, std::min(nextSave, nextStopLook));
+        const LaneEvents events =
+            runBlocks(lanes, row, lastStep, active, block, std::min(nextSave, nextStopLook - skipped / blockSteps));
 
         // The state a lane saves is the one its block ended in, before any
         // map, so that a repeat of it proves a cycle.
@@ -276,10 +277,11 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
         }
         if (written == width)
             return DeepRowOutcome{written, false, skipped};
-        if (block >= nextStopLook) {
+        // Steps that maps took count towards the next look as well.
+        if (block + skipped / blockSteps >= nextStopLook) {
             if (stop.load())
                 return DeepRowOutcome{written, true, skipped};
-            nextStopLook = block + stopLookBlocks;
+            nextStopLook = block + skipped / blockSteps + stopLookBlocks;
         }
     }
 }

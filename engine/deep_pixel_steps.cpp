@@ -56,11 +56,6 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
     int climb = climbSteps;
     std::int64_t nextStopLook = pixel.steps + stopInterval;
     while (pixel.steps < lastStep) {
-        if (pixel.steps >= nextStopLook) {
-            if (stop.load())
-                return MapRunEnd::stopped;
-            nextStopLook = pixel.steps + stopInterval;
-        }
         const std::size_t m = std::size_t(pixel.m);
         const double size = std::fabs(pixel.dr) + std::fabs(pixel.di);
         // The maps that start at index m: those of the levels whose runs
@@ -98,6 +93,11 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
             ++pixel.m;
             ++pixel.steps;
             --climb;
+        }
+        if (pixel.steps >= nextStopLook) {
+            if (stop.load())
+                return MapRunEnd::stopped;
+            nextStopLook = pixel.steps + stopInterval;
         }
         if (land(reference, pixel, squareBound))
             return MapRunEnd::escaped;
