@@ -14,7 +14,7 @@ namespace {
 
 struct Avx2Lanes {
     static constexpr int width = 4;
-    static constexpr int groups = 2;
+    static constexpr int groups = 3;
 
     using Real = __m256d;
     using Count = __m256i;
@@ -34,9 +34,10 @@ struct Avx2Lanes {
     static void storeCount(std::int64_t* p, Count v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
     static Count broadcastCount(std::int64_t v) { return _mm256_set1_epi64x(v); }
     static Count addCount(Count a, Count b) { return _mm256_add_epi64(a, b); }
-    static Real gather(const double* base, Count index)
+    static void gather(const double* re, const double* im, Count index, Real& outRe, Real& outIm)
     {
-        return _mm256_i64gather_pd(base, index, 8);
+        outRe = _mm256_i64gather_pd(re, index, 8);
+        outIm = _mm256_i64gather_pd(im, index, 8);
     }
 
     static Mask less(Real a, Real b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }

@@ -14,7 +14,7 @@ namespace {
 
 struct Avx512Lanes {
     static constexpr int width = 8;
-    static constexpr int groups = 2;
+    static constexpr int groups = 3;
 
     using Real = __m512d;
     using Count = __m512i;
@@ -39,9 +39,10 @@ struct Avx512Lanes {
     static void storeCount(std::int64_t* p, Count v) { _mm512_storeu_si512(p, v); }
     static Count broadcastCount(std::int64_t v) { return _mm512_set1_epi64(v); }
     static Count addCount(Count a, Count b) { return _mm512_add_epi64(a, b); }
-    static Real gather(const double* base, Count index)
+    static void gather(const double* re, const double* im, Count index, Real& outRe, Real& outIm)
     {
-        return _mm512_mask_i64gather_pd(_mm512_setzero_pd(), 0xFF, index, base, 8);
+        outRe = _mm512_mask_i64gather_pd(_mm512_setzero_pd(), 0xFF, index, re, 8);
+        outIm = _mm512_mask_i64gather_pd(_mm512_setzero_pd(), 0xFF, index, im, 8);
     }
 
     static Mask less(Real a, Real b) { return _mm512_cmp_pd_mask(a, b, _CMP_LT_OQ); }

@@ -4,7 +4,8 @@
 //   width, groups              lanes per vector, vectors in flight
 //   Real, Count, Mask, Alive   doubles, 64-bit integers, lane masks
 //   load, store, broadcast, zero, add, sub, mul, abs, max
-//   loadCount, storeCount, broadcastCount, addCount, gather(base, index)
+//   loadCount, storeCount, broadcastCount, addCount,
+//   gather(re, im, index, outRe, outIm)  re[index] and im[index] of each lane
 //   less(a, b), equalCount(a, b), either(p, q), select(p, a, b),
 //   selectCount(p, a, b)       comparisons and blends of lanes
 //   allAlive, countStep(steps, alive, s, bound)  as in the render kernel
@@ -89,7 +90,15 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
     const Count loopTo = V::broadcastCount(row.reference->loopEnd - row.reference->loopLength);
     const Count one = V::broadcastCount(1);
     const Count start = V::broadcastCount(0);
-    Real dr[groups], di[groups], cr[groups], zr[groups], zi[groups];
+    // zr, zi hold Z_m and nextZr, nextZi Z_{m + 1}. Each step gathers
+    // Z_{m + 2} ahead, which is Z_{m + 1} after the step unless the lane
+    // rebased: then it needs Z_1, the same for every lane. (At the end of a
+    // loop Z_{m + 2} equals the point after the loop's start, and at the end
+    // of an orbit it is the zero after it, unused.)
+    Real dr[groups], di[groups], cr[groups], zr[groups], zi[groups], nextZr[groups], nextZi[groups];
+    const Real firstZr = V::broadcast(row.reference->re[1]);
+    const Real firstZi = V::broadcast(row.reference->im[1]);
+    const Count two = V::broadcastCount(2);
     Count m[groups], steps[groups];
     typename V::Alive alive[groups];
 #pragma GCC unroll 4
@@ -100,8 +109,8 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
         cr[g] = V::load(lanes.cr + first);
         m[g] = V::loadCount(lanes.m + first);
         steps[g] = V::loadCount(lanes.steps + first);
-        zr[g] = V::gather(refRe, m[g]);
-        zi[g] = V::gather(refIm, m[g]);
+        V::gather(refRe, refIm, m[g], zr[g], zi[g]);
+        V::gather(refRe, refIm, V::addCount(m[g], one), nextZr[g], nextZi[g]);
         alive[g] = V::allAlive();
     }
 
@@ -113,22 +122,24 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
 #pragma GCC unroll 4
             for (int g = 0; g < groups; ++g) {
                 const Count next = V::addCount(m[g], one);
-                const Real nextZr = V::gather(refRe, next);
-                const Real nextZi = V::gather(refIm, next);
+                Real afterZr, afterZi;
+                V::gather(refRe, refIm, V::addCount(m[g], two), afterZr, afterZi);
                 const Real ar = V::add(V::add(zr[g], zr[g]), dr[g]);
                 const Real ai = V::add(V::add(zi[g], zi[g]), di[g]);
                 const Real nr = V::add(V::sub(V::mul(ar, dr[g]), V::mul(ai, di[g])), cr[g]);
                 const Real ni = V::add(V::add(V::mul(ar, di[g]), V::mul(ai, dr[g])), ci);
-                const Real wr = V::add(nextZr, nr);
-                const Real wi = V::add(nextZi, ni);
+                const Real wr = V::add(nextZr[g], nr);
+                const Real wi = V::add(nextZi[g], ni);
                 V::countStep(steps[g], alive[g], V::add(V::mul(wr, wr), V::mul(wi, wi)), bound);
                 const Mask rebase = V::either(V::equalCount(next, rebaseAt),
                                               V::less(V::add(V::abs(wr), V::abs(wi)), V::add(V::abs(nr), V::abs(ni))));
                 dr[g] = V::select(rebase, wr, nr);
                 di[g] = V::select(rebase, wi, ni);
                 m[g] = V::selectCount(rebase, start, V::selectCount(V::equalCount(next, loopAt), loopTo, next));
-                zr[g] = V::select(rebase, zero, nextZr);
-                zi[g] = V::select(rebase, zero, nextZi);
+                zr[g] = V::select(rebase, zero, nextZr[g]);
+                zi[g] = V::select(rebase, zero, nextZi[g]);
+                nextZr[g] = V::select(rebase, firstZr, afterZr);
+                nextZi[g] = V::select(rebase, firstZi, afterZi);
             }
         }
         ++block;

@@ -32,11 +32,12 @@ struct Sse2Lanes {
     static Count broadcastCount(std::int64_t v) { return _mm_set1_epi64x(v); }
     static Count addCount(Count a, Count b) { return _mm_add_epi64(a, b); }
 
-    static Real gather(const double* base, Count index)
+    static void gather(const double* re, const double* im, Count index, Real& outRe, Real& outIm)
     {
         const std::int64_t low = _mm_cvtsi128_si64(index);
         const std::int64_t high = _mm_cvtsi128_si64(_mm_unpackhi_epi64(index, index));
-        return _mm_loadh_pd(_mm_load_sd(base + low), base + high);
+        outRe = _mm_loadh_pd(_mm_load_sd(re + low), re + high);
+        outIm = _mm_loadh_pd(_mm_load_sd(im + low), im + high);
     }
 
     static Mask less(Real a, Real b) { return _mm_cmplt_pd(a, b); }

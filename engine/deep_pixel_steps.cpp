@@ -79,7 +79,7 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
             pixel.steps += length;
             climb = climbSteps;
         } else {
-            if (climb == 0 || (pixel.m > 0 && !(size < blaStepRadius(reference.re[m], reference.im[m]))))
+            if (climb == 0)
                 return MapRunEnd::goOn;
             // The lanes' step, in their order of operations.
             const double zr = reference.re[m];

@@ -30,9 +30,11 @@ enum class MapRunEnd {
 
 // Takes the pixel, at a point where its difference is small against the
 // reference, along the longest valid map of the table at every point, with
-// single perturbed steps where no map is valid. It hands the pixel back to
-// the lanes once 8 single steps in a row found no map, or when not even the
-// single step's radius holds (the difference has outgrown the radii), and
-// reads stop every 2^16 steps. The steps that maps took are added to skipped.
+// single perturbed steps where no map is valid: through a rebase, where the
+// pixel passes close to 0 between two runs of maps, and while it climbs to
+// the longer maps at indices that are multiples of their length. It hands
+// the pixel back to the lanes once 8 single steps in a row found no map (its
+// difference has outgrown the radii), and reads stop every 2^16 steps. The
+// steps that maps took are added to skipped.
 MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, double cr, double ci, double squareBound,
                         std::int64_t lastStep, std::int64_t& skipped, const std::atomic<bool>& stop);
