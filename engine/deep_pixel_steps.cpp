@@ -6,6 +6,9 @@
 namespace {
 
 constexpr int climbSteps = 8;
+// A run hands the pixel back after this many maps, so that the lanes compare
+// its state now and then: a pixel caught in a cycle is found there.
+constexpr int runMaps = 256;
 constexpr std::int64_t stopInterval = std::int64_t{1} << 16;
 
 // After a step or a map brought the pixel to index m: whether z = Z_m + d
@@ -54,8 +57,11 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
     const BlaTable& table = reference.bla;
     const int top = table.topLevel();
     int climb = climbSteps;
+    int maps = runMaps;
     std::int64_t nextStopLook = pixel.steps + stopInterval;
     while (pixel.steps < lastStep) {
+        if (maps == 0)
+            return MapRunEnd::goOn;
         const std::size_t m = std::size_t(pixel.m);
         const double size = std::fabs(pixel.dr) + std::fabs(pixel.di);
         // The maps that start at index m: those of the levels whose runs
@@ -78,6 +84,7 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
             pixel.m += length;
             pixel.steps += length;
             climb = climbSteps;
+            --maps;
         } else {
             if (climb == 0)
                 return MapRunEnd::goOn;

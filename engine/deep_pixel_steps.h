@@ -34,7 +34,7 @@ enum class MapRunEnd {
 // pixel passes close to 0 between two runs of maps, and while it climbs to
 // the longer maps at indices that are multiples of their length. It hands
 // the pixel back to the lanes once 8 single steps in a row found no map (its
-// difference has outgrown the radii), and reads stop every 2^16 steps. The
-// steps that maps took are added to skipped.
+// difference has outgrown the radii) or after 256 maps, and reads stop every
+// 2^16 steps. The steps that maps took are added to skipped.
 MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, double cr, double ci, double squareBound,
                         std::int64_t lastStep, std::int64_t& skipped, const std::atomic<bool>& stop);
