@@ -1,5 +1,6 @@
 #include "engine/bla_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 BlaMap mergeBlaMaps(const BlaMap& x, const BlaMap& y, double cmax)
@@ -46,5 +47,18 @@ std::optional<BlaTable> BlaTable::build(const double* re, const double* im, std:
         }
         table.levels_.push_back(std::move(level));
     }
+    std::int64_t m = 1;
+    double size = cmax;
+    while (m < end) {
+        int level = m == 1 ? table.topLevel() : std::min(__builtin_ctzll(static_cast<unsigned long long>(m - 1)), table.topLevel());
+        while (level >= 1 && !(size < table.map(level, (m - 1) >> level).radius))
+            --level;
+        if (level == 0)
+            break;
+        const BlaMap& map = table.map(level, (m - 1) >> level);
+        size = std::hypot(map.ar, map.ai) * size + std::hypot(map.br, map.bi) * cmax;
+        m = std::min(m + (std::int64_t{1} << level), end);
+    }
+    table.openingSteps_ = m - 1;
     return table;
 }

@@ -57,6 +57,12 @@ public:
     // The number of maps of that level.
     std::int64_t mapCount(int level) const { return std::int64_t(levels_[std::size_t(level - 1)].size()); }
 
+    // The steps that maps take at the start of the orbit for the pixel of
+    // the largest offset cmax: from index 1 with the difference cmax, the
+    // longest valid map at every point while one is valid, with |d| bounded
+    // by |A| |d| + |B| cmax after each.
+    std::int64_t openingSteps() const { return openingSteps_; }
+
     // Builds the table of the orbit Z_0 .. Z_end (re[k] + i im[k]) for
     // offsets up to cmax. It reads stop every 2^16 maps and gives nothing
     // once it is set.
@@ -65,4 +71,5 @@ public:
 
 private:
     std::vector<std::vector<BlaMap>> levels_;
+    std::int64_t openingSteps_ = 0;
 };

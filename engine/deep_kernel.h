@@ -30,7 +30,10 @@ struct DeepRowPoints {
     double imagOffset; // the row's, from deepRowOffset
     int maxIterations;
     double squareBound; // escapeSquareBound(threshold)
-    bool useBla;        // off only to compare with plain perturbation
+    // Off only to compare with plain perturbation. Even on, maps are used
+    // only where they skip enough steps to pay for themselves: at least 256
+    // of the opening steps of the orbit (BlaTable::openingSteps).
+    bool useBla;
 };
 
 struct DeepRowOutcome {

@@ -38,6 +38,16 @@ constexpr std::int64_t firstSaveBlocks = 64 / blockSteps;
 // The row reads the stop flag between two pixels and every 2^16 steps.
 constexpr std::int64_t stopLookBlocks = (std::int64_t{1} << 16) / blockSteps;
 
+// Maps cost a scalar run between the lanes' blocks; they are used where they
+// skip at least this many steps at the start of the orbit, less than which
+// the lanes take the steps faster.
+constexpr std::int64_t worthwhileOpening = 256;
+
+inline bool mapsWorthwhile(const DeepRowPoints& row)
+{
+    return row.useBla && row.reference->bla.openingSteps() >= worthwhileOpening;
+}
+
 template <class V>
 struct LaneTable {
     static constexpr int size = V::width * V::groups;
@@ -99,6 +109,7 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
     const Real firstZr = V::broadcast(row.reference->re[1]);
     const Real firstZi = V::broadcast(row.reference->im[1]);
     const Count two = V::broadcastCount(2);
+    const bool useMaps = mapsWorthwhile(row);
     Count m[groups], steps[groups];
     typename V::Alive alive[groups];
 #pragma GCC unroll 4
@@ -152,7 +163,7 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
                 V::repeatedBits(m[g], dr[g], di[g], lanes.savedM + first, lanes.savedDr + first, lanes.savedDi + first);
             events.escaped |= escaped << first;
             events.finished |= finished << first;
-            if (row.useBla) {
+            if (useMaps) {
                 const Real size = V::add(V::abs(dr[g]), V::abs(di[g]));
                 const Real radius = V::mul(stepRadius, V::max(V::abs(zr[g]), V::abs(zi[g])));
                 events.linear |= (V::maskBits(V::less(size, radius)) & ~finished) << first;

@@ -147,6 +147,23 @@ TEST(BlaTable, ALongOrbitOfOneRepeatedPointMultipliesOut)
         EXPECT_GT(map.radius, 0x1p-53 - 1024 * 1e-30) << level;
         EXPECT_LE(map.radius, 0x1p-53) << level;
     }
+    // The top map covers the whole orbit from the start; offsets beyond the
+    // radii let no map open it.
+    EXPECT_EQ(table.openingSteps(), 1024);
+    EXPECT_EQ(orbit.table(1e-10).openingSteps(), 0);
+}
+
+TEST(BlaTable, TheOpeningEndsWhereTheDifferenceOutgrowsTheRadii)
+{
+    // Z_k = 2 doubles the difference at every step (A = 4 per step), so the
+    // maps from index 1 hold while 4^l cmax stays below 2^-51.
+    HandOrbit orbit;
+    for (int k = 0; k < 1025; ++k)
+        orbit.add(2.0, 0.0);
+    const std::int64_t opening = orbit.table(1e-20).openingSteps();
+    EXPECT_GT(opening, 0);
+    EXPECT_LT(opening, 20);
+    EXPECT_GT(orbit.table(1e-40).openingSteps(), opening);
 }
 
 TEST(BlaTable, AStopGivesNoTable)
