@@ -7,7 +7,8 @@
 //                               steps that maps took instead
 //   reference/<depth>           the reference orbit with its table alone,
 //                               and table/<depth> the table alone
-//   referenceLongLimit          the reference orbit for a limit of 1e6
+//   referenceLongLimit/<depth>  the reference orbit for a limit of 1e6 at
+//                               the cusp 0.25, whose orbit does not end
 //   shallowKernel/<path>        the render kernel on a shallow view in
 //                               which every pixel escapes, so that its
 //                               counts are the steps it iterated, on each
@@ -120,11 +121,11 @@ void table(benchmark::State& state)
         benchmark::DoNotOptimize(BlaTable::build(orbit->re.data(), orbit->im.data(), orbit->end, orbit->offsetRadius, stop));
 }
 
-// The orbit of a point inside the small copy of period 105, which neither
-// escapes nor settles within 1e6 steps at 512 bits... and M4,1 at 1e-100.
+// The reference orbit for a limit of 1e6 at each depth, at the cusp 0.25,
+// whose orbit creeps towards 1/2 and neither escapes nor settles.
 void referenceLongLimit(benchmark::State& state)
 {
-    const ReferenceRequest request = requestAt(preperiodic41, depths[state.range(0)], 1000000);
+    const ReferenceRequest request = requestAt(DeepPlace{"cusp", "0.25", "0"}, depths[state.range(0)], 1000000);
     std::int64_t steps = 0;
     for (auto _ : state)
         steps += referenceFor(request)->end;
