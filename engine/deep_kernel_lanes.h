@@ -99,17 +99,18 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
     const Count loopAt = V::broadcastCount(looping ? row.reference->loopEnd : -1);
     const Count loopTo = V::broadcastCount(row.reference->loopEnd - row.reference->loopLength);
     const Count one = V::broadcastCount(1);
+    const Count two = V::broadcastCount(2);
     const Count start = V::broadcastCount(0);
+    const Real firstZr = V::broadcast(row.reference->re[1]);
+    const Real firstZi = V::broadcast(row.reference->im[1]);
+    const bool useMaps = mapsWorthwhile(row);
+
     // zr, zi hold Z_m and nextZr, nextZi Z_{m + 1}. Each step gathers
     // Z_{m + 2} ahead, which is Z_{m + 1} after the step unless the lane
     // rebased: then it needs Z_1, the same for every lane. (At the end of a
     // loop Z_{m + 2} equals the point after the loop's start, and at the end
     // of an orbit it is the zero after it, unused.)
     Real dr[groups], di[groups], cr[groups], zr[groups], zi[groups], nextZr[groups], nextZi[groups];
-    const Real firstZr = V::broadcast(row.reference->re[1]);
-    const Real firstZi = V::broadcast(row.reference->im[1]);
-    const Count two = V::broadcastCount(2);
-    const bool useMaps = mapsWorthwhile(row);
     Count m[groups], steps[groups];
     typename V::Alive alive[groups];
 #pragma GCC unroll 4
