@@ -24,7 +24,6 @@ struct Avx2Lanes {
     static Real load(const double* p) { return _mm256_loadu_pd(p); }
     static void store(double* p, Real v) { _mm256_storeu_pd(p, v); }
     static Real broadcast(double v) { return _mm256_set1_pd(v); }
-    static Real zero() { return _mm256_setzero_pd(); }
     static Real add(Real a, Real b) { return _mm256_add_pd(a, b); }
     static Real sub(Real a, Real b) { return _mm256_sub_pd(a, b); }
     static Real mul(Real a, Real b) { return _mm256_mul_pd(a, b); }
@@ -44,6 +43,7 @@ struct Avx2Lanes {
     static Mask equalCount(Count a, Count b) { return _mm256_castsi256_pd(_mm256_cmpeq_epi64(a, b)); }
     static Mask either(Mask p, Mask q) { return _mm256_or_pd(p, q); }
     static Real select(Mask p, Real a, Real b) { return _mm256_blendv_pd(b, a, p); }
+    static Real keepUnless(Mask p, Real a) { return _mm256_andnot_pd(p, a); }
     static Count selectCount(Mask p, Count a, Count b)
     {
         return _mm256_castpd_si256(_mm256_blendv_pd(_mm256_castsi256_pd(b), _mm256_castsi256_pd(a), p));

@@ -24,7 +24,6 @@ struct Avx512Lanes {
     static Real load(const double* p) { return _mm512_loadu_pd(p); }
     static void store(double* p, Real v) { _mm512_storeu_pd(p, v); }
     static Real broadcast(double v) { return _mm512_set1_pd(v); }
-    static Real zero() { return _mm512_setzero_pd(); }
     static Real add(Real a, Real b) { return _mm512_add_pd(a, b); }
     static Real sub(Real a, Real b) { return _mm512_sub_pd(a, b); }
     static Real mul(Real a, Real b) { return _mm512_mul_pd(a, b); }
@@ -49,6 +48,7 @@ struct Avx512Lanes {
     static Mask equalCount(Count a, Count b) { return _mm512_cmpeq_epi64_mask(a, b); }
     static Mask either(Mask p, Mask q) { return static_cast<Mask>(p | q); }
     static Real select(Mask p, Real a, Real b) { return _mm512_mask_blend_pd(p, b, a); }
+    static Real keepUnless(Mask p, Real a) { return _mm512_maskz_mov_pd(static_cast<Mask>(~p), a); }
     static Count selectCount(Mask p, Count a, Count b) { return _mm512_mask_blend_epi64(p, b, a); }
 
     static Alive allAlive() { return 0xFF; }

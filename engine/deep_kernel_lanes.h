@@ -3,11 +3,12 @@
 //
 //   width, groups              lanes per vector, vectors in flight
 //   Real, Count, Mask, Alive   doubles, 64-bit integers, lane masks
-//   load, store, broadcast, zero, add, sub, mul, abs, max
+//   load, store, broadcast, add, sub, mul, abs, max
 //   loadCount, storeCount, broadcastCount, addCount,
 //   gather(re, im, index, outRe, outIm)  re[index] and im[index] of each lane
 //   less(a, b), equalCount(a, b), either(p, q), select(p, a, b),
-//   selectCount(p, a, b)       comparisons and blends of lanes
+//   selectCount(p, a, b), keepUnless(p, a)  comparisons and blends of
+//                              lanes (keepUnless is 0 where p holds)
 //   allAlive, countStep(steps, alive, s, bound)  as in the render kernel
 //   escapedBits(alive), reachedBits(steps, last), maskBits(mask)
 //   repeatedBits(m, dr, di, savedM, savedDr, savedDi)
@@ -74,8 +75,10 @@ struct LaneEvents {
 // Runs blocks of perturbed steps on every lane, with the state in registers,
 // until a lane has finished or is ready for maps, or until block reaches
 // untilBlock. A lane runs on to the end of its block past its escape or its
-// limit; the count stops at the escape and is capped at the limit.
-template <class V>
+// limit; the count stops at the escape and is capped at the limit. At the
+// end of a reference without a loop a lane rebases; at the end of the loop
+// of one with a loop (looping) it goes back by the loop.
+template <class V, bool looping>
 LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t lastStep, std::uint32_t active,
                      std::int64_t& block, std::int64_t untilBlock)
 {
@@ -89,14 +92,9 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
 
     const Real ci = V::broadcast(row.imagOffset);
     const Real bound = V::broadcast(row.squareBound);
-    const Real zero = V::zero();
     const Real stepRadius = V::broadcast(0x1p-52);
     const Count last = V::broadcastCount(lastStep);
-    // A lane rebases at the end of a reference without a loop, and goes back
-    // by the loop at the end of one with a loop; -1 is an index never reached.
-    const bool looping = row.reference->loopLength > 0;
-    const Count rebaseAt = V::broadcastCount(looping ? -1 : row.reference->end);
-    const Count loopAt = V::broadcastCount(looping ? row.reference->loopEnd : -1);
+    const Count end = V::broadcastCount(looping ? row.reference->loopEnd : row.reference->end);
     const Count loopTo = V::broadcastCount(row.reference->loopEnd - row.reference->loopLength);
     const Count one = V::broadcastCount(1);
     const Count two = V::broadcastCount(2);
@@ -143,13 +141,14 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
                 const Real wr = V::add(nextZr[g], nr);
                 const Real wi = V::add(nextZi[g], ni);
                 V::countStep(steps[g], alive[g], V::add(V::mul(wr, wr), V::mul(wi, wi)), bound);
-                const Mask rebase = V::either(V::equalCount(next, rebaseAt),
-                                              V::less(V::add(V::abs(wr), V::abs(wi)), V::add(V::abs(nr), V::abs(ni))));
+                const Mask closer = V::less(V::add(V::abs(wr), V::abs(wi)), V::add(V::abs(nr), V::abs(ni)));
+                const Mask atEnd = V::equalCount(next, end);
+                const Mask rebase = looping ? closer : V::either(atEnd, closer);
                 dr[g] = V::select(rebase, wr, nr);
                 di[g] = V::select(rebase, wi, ni);
-                m[g] = V::selectCount(rebase, start, V::selectCount(V::equalCount(next, loopAt), loopTo, next));
-                zr[g] = V::select(rebase, zero, nextZr[g]);
-                zi[g] = V::select(rebase, zero, nextZi[g]);
+                m[g] = V::selectCount(rebase, start, looping ? V::selectCount(atEnd, loopTo, next) : next);
+                zr[g] = V::keepUnless(rebase, nextZr[g]);
+                zi[g] = V::keepUnless(rebase, nextZi[g]);
                 nextZr[g] = V::select(rebase, firstZr, afterZr);
                 nextZi[g] = V::select(rebase, firstZi, afterZi);
             }
@@ -247,8 +246,10 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
         fill(lane);
 
     for (;;) {
-        const LaneEvents events =
-            runBlocks(lanes, row, lastStep, active, block, std::min(nextSave, nextStopLook - skipped / blockSteps));
+        const std::int64_t untilBlock = std::min(nextSave, nextStopLook - skipped / blockSteps);
+        const LaneEvents events = reference.loopLength > 0
+                                      ? runBlocks<V, true>(lanes, row, lastStep, active, block, untilBlock)
+                                      : runBlocks<V, false>(lanes, row, lastStep, active, block, untilBlock);
 
         // The state a lane saves is the one its block ended in, before any
         // map, so that a repeat of it proves a cycle.

@@ -21,7 +21,6 @@ struct Sse2Lanes {
     static Real load(const double* p) { return _mm_loadu_pd(p); }
     static void store(double* p, Real v) { _mm_storeu_pd(p, v); }
     static Real broadcast(double v) { return _mm_set1_pd(v); }
-    static Real zero() { return _mm_setzero_pd(); }
     static Real add(Real a, Real b) { return _mm_add_pd(a, b); }
     static Real sub(Real a, Real b) { return _mm_sub_pd(a, b); }
     static Real mul(Real a, Real b) { return _mm_mul_pd(a, b); }
@@ -49,6 +48,7 @@ struct Sse2Lanes {
     }
     static Mask either(Mask p, Mask q) { return _mm_or_pd(p, q); }
     static Real select(Mask p, Real a, Real b) { return _mm_or_pd(_mm_and_pd(p, a), _mm_andnot_pd(p, b)); }
+    static Real keepUnless(Mask p, Real a) { return _mm_andnot_pd(p, a); }
     static Count selectCount(Mask p, Count a, Count b)
     {
         const __m128i mask = _mm_castpd_si128(p);
