@@ -1,0 +1,313 @@
+// The deep kernel's loop over one row, written once for every instruction
+// set. A lane type V supplies the vector type and its operations:
+//
+//   width, groups              lanes per vector, vectors in flight
+//   Real, Count, Mask, Alive   doubles, 64-bit integers, lane masks
+//   load, store, broadcast, add, sub, mul, abs, max
+//   loadCount, storeCount, broadcastCount, addCount,
+//   gather(re, im, index, outRe, outIm)  re[index] and im[index] of each lane
+//   less(a, b), equalCount(a, b), either(p, q), select(p, a, b),
+//   selectCount(p, a, b), keepUnless(p, a)  comparisons and blends of
+//                              lanes (keepUnless is 0 where p holds)
+//   allAlive, countStep(steps, alive, s, bound)  as in the render kernel
+//   escapedBits(alive), reachedBits(steps, last), maskBits(mask)
+//   repeatedBits(m, dr, di, savedM, savedDr, savedDi)
+//
+// The files of the wider paths include deep_kernel_std.h and then this header
+// inside a `#pragma GCC target` region. Everything here is a template of V,
+// so no path shares compiled code with another; the scalar steps of
+// deep_pixel_steps.cpp are plain SSE2 code shared by all.
+#pragma once
+
+#include "engine/deep_kernel.h"
+#include "engine/deep_kernel_std.h"
+#include "engine/deep_pixel_steps.h"
+
+namespace deep_lanes {
+
+constexpr std::int64_t never = INT64_MAX;
+
+// Every path runs blocks of the same length, so that a pixel meets the ends
+// of its blocks, where its state is compared, saved and looked at for maps,
+// after the same steps on every path.
+constexpr int blockSteps = 8;
+
+// A lane saves its state for the first time after 64 steps, later ones after
+// doubling intervals (Brent's method), as the render kernel does.
+constexpr std::int64_t firstSaveBlocks = 64 / blockSteps;
+
+// The row reads the stop flag between two pixels and every 2^16 steps.
+constexpr std::int64_t stopLookBlocks = (std::int64_t{1} << 16) / blockSteps;
+
+// Maps cost a scalar run between the lanes' blocks; they are used where they
+// skip at least this many steps at the start of the orbit, less than which
+// the lanes take the steps faster.
+constexpr std::int64_t worthwhileOpening = 256;
+
+inline bool mapsWorthwhile(const DeepRowPoints& row)
+{
+    return row.useBla && row.reference->bla.openingSteps() >= worthwhileOpening;
+}
+
+template <class V>
+struct LaneTable {
+    static constexpr int size = V::width * V::groups;
+    double dr[size];
+    double di[size];
+    double cr[size];
+    std::int64_t m[size];
+    std::int64_t steps[size];
+    double savedDr[size];
+    double savedDi[size];
+    std::int64_t savedM[size];
+    int pixel[size];
+    std::int64_t nextSave[size];
+    std::int64_t saveInterval[size];
+};
+
+// The lanes that need the row's attention after a run of blocks.
+struct LaneEvents {
+    std::uint32_t escaped;  // their pixel has escaped
+    std::uint32_t finished; // escaped, reached the limit or repeated its saved state
+    std::uint32_t linear;   // unfinished, and small enough against the reference for maps
+};
+
+// Runs blocks of perturbed steps on every lane, with the state in registers,
+// until a lane has finished or is ready for maps, or until block reaches
+// untilBlock. A lane runs on to the end of its block past its escape or its
+// limit; the count stops at the escape and is capped at the limit. At the
+// end of a reference without a loop a lane rebases; at the end of the loop
+// of one with a loop (looping) it goes back by the loop.
+template <class V, bool looping>
+LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t lastStep, std::uint32_t active,
+                     std::int64_t& block, std::int64_t untilBlock)
+{
+    using Real = typename V::Real;
+    using Count = typename V::Count;
+    using Mask = typename V::Mask;
+    constexpr int lanesPerVector = V::width;
+    constexpr int groups = V::groups;
+    const double* const refRe = row.reference->re.data();
+    const double* const refIm = row.reference->im.data();
+
+    const Real ci = V::broadcast(row.imagOffset);
+    const Real bound = V::broadcast(row.squareBound);
+    const Real stepRadius = V::broadcast(0x1p-52);
+    const Count last = V::broadcastCount(lastStep);
+    const Count end = V::broadcastCount(looping ? row.reference->loopEnd : row.reference->end);
+    const Count loopTo = V::broadcastCount(row.reference->loopEnd - row.reference->loopLength);
+    const Count one = V::broadcastCount(1);
+    const Count two = V::broadcastCount(2);
+    const Count start = V::broadcastCount(0);
+    const Real firstZr = V::broadcast(row.reference->re[1]);
+    const Real firstZi = V::broadcast(row.reference->im[1]);
+    const bool useMaps = mapsWorthwhile(row);
+
+    // zr, zi hold Z_m and nextZr, nextZi Z_{m + 1}. Each step gathers
+    // Z_{m + 2} ahead, which is Z_{m + 1} after the step unless the lane
+    // rebased: then it needs Z_1, the same for every lane. (At the end of a
+    // loop Z_{m + 2} equals the point after the loop's start, and at the end
+    // of an orbit it is the zero after it, unused.)
+    Real dr[groups], di[groups], cr[groups], zr[groups], zi[groups], nextZr[groups], nextZi[groups];
+    Count m[groups], steps[groups];
+    typename V::Alive alive[groups];
+#pragma GCC unroll 4
+    for (int g = 0; g < groups; ++g) {
+        const int first = g * lanesPerVector;
+        dr[g] = V::load(lanes.dr + first);
+        di[g] = V::load(lanes.di + first);
+        cr[g] = V::load(lanes.cr + first);
+        m[g] = V::loadCount(lanes.m + first);
+        steps[g] = V::loadCount(lanes.steps + first);
+        V::gather(refRe, refIm, m[g], zr[g], zi[g]);
+        V::gather(refRe, refIm, V::addCount(m[g], one), nextZr[g], nextZi[g]);
+        alive[g] = V::allAlive();
+    }
+
+    LaneEvents events = {0, 0, 0};
+    do {
+        // The step of deep_pixel_steps.cpp, in its order of operations.
+#pragma GCC unroll 8
+        for (int k = 0; k < blockSteps; ++k) {
+#pragma GCC unroll 4
+            for (int g = 0; g < groups; ++g) {
+                const Count next = V::addCount(m[g], one);
+                Real afterZr, afterZi;
+                V::gather(refRe, refIm, V::addCount(m[g], two), afterZr, afterZi);
+                const Real ar = V::add(V::add(zr[g], zr[g]), dr[g]);
+                const Real ai = V::add(V::add(zi[g], zi[g]), di[g]);
+                const Real nr = V::add(V::sub(V::mul(ar, dr[g]), V::mul(ai, di[g])), cr[g]);
+                const Real ni = V::add(V::add(V::mul(ar, di[g]), V::mul(ai, dr[g])), ci);
+                const Real wr = V::add(nextZr[g], nr);
+                const Real wi = V::add(nextZi[g], ni);
+                V::countStep(steps[g], alive[g], V::add(V::mul(wr, wr), V::mul(wi, wi)), bound);
+                const Mask closer = V::less(V::add(V::abs(wr), V::abs(wi)), V::add(V::abs(nr), V::abs(ni)));
+                const Mask atEnd = V::equalCount(next, end);
+                const Mask rebase = looping ? closer : V::either(atEnd, closer);
+                dr[g] = V::select(rebase, wr, nr);
+                di[g] = V::select(rebase, wi, ni);
+                m[g] = V::selectCount(rebase, start, looping ? V::selectCount(atEnd, loopTo, next) : next);
+                zr[g] = V::keepUnless(rebase, nextZr[g]);
+                zi[g] = V::keepUnless(rebase, nextZi[g]);
+                nextZr[g] = V::select(rebase, firstZr, afterZr);
+                nextZi[g] = V::select(rebase, firstZi, afterZi);
+            }
+        }
+        ++block;
+#pragma GCC unroll 4
+        for (int g = 0; g < groups; ++g) {
+            const int first = g * lanesPerVector;
+            const std::uint32_t escaped = V::escapedBits(alive[g]);
+            const std::uint32_t finished =
+                escaped | V::reachedBits(steps[g], last) |
+                V::repeatedBits(m[g], dr[g], di[g], lanes.savedM + first, lanes.savedDr + first, lanes.savedDi + first);
+            events.escaped |= escaped << first;
+            events.finished |= finished << first;
+            if (useMaps) {
+                const Real size = V::add(V::abs(dr[g]), V::abs(di[g]));
+                const Real radius = V::mul(stepRadius, V::max(V::abs(zr[g]), V::abs(zi[g])));
+                events.linear |= (V::maskBits(V::less(size, radius)) & ~finished) << first;
+            }
+        }
+        events.escaped &= active;
+        events.finished &= active;
+        events.linear &= active;
+    } while (!events.finished && !events.linear && block < untilBlock);
+
+#pragma GCC unroll 4
+    for (int g = 0; g < groups; ++g) {
+        const int first = g * lanesPerVector;
+        V::store(lanes.dr + first, dr[g]);
+        V::store(lanes.di + first, di[g]);
+        V::storeCount(lanes.m + first, m[g]);
+        V::storeCount(lanes.steps + first, steps[g]);
+    }
+    return events;
+}
+
+// Iterates the row on V::width * V::groups lanes, each with one pixel. A
+// finished lane takes the next pixel of the row at once.
+template <class V>
+DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const std::atomic<bool>& stop)
+{
+    constexpr int laneCount = LaneTable<V>::size;
+    static_assert(laneCount <= 32, "one bit per lane in a 32-bit mask");
+
+    const int width = row.width;
+    if (width <= 0)
+        return DeepRowOutcome{0, false, 0};
+
+    const ReferenceOrbit& reference = *row.reference;
+    const std::int64_t lastStep = std::int64_t{std::max(row.maxIterations, 0)} + 1;
+    const auto finalCount = [lastStep](std::int64_t steps) {
+        return static_cast<int>(std::min<std::int64_t>(std::min(steps, lastStep), INT_MAX));
+    };
+
+    LaneTable<V> lanes;
+    std::vector<int> counts(std::size_t(width), 0);
+    std::uint32_t active = 0;
+    int nextPixel = 0;
+    int written = 0;
+    std::int64_t skipped = 0;
+    std::int64_t block = 0;
+    std::int64_t nextSave = never;
+    std::int64_t nextStopLook = stopLookBlocks;
+
+    // Gives the lane the next pixel of the row, or leaves it idle on the
+    // reference with no offset.
+    const auto fill = [&](int lane) {
+        const std::uint32_t bit = std::uint32_t{1} << lane;
+        if (nextPixel == width) {
+            active &= ~bit;
+            lanes.dr[lane] = lanes.di[lane] = lanes.cr[lane] = 0.0;
+            lanes.m[lane] = 0;
+            lanes.steps[lane] = 0;
+            return;
+        }
+        const int pixel = nextPixel++;
+        const double cr = row.realOffsets[pixel];
+        const DeepPixel start = startDeepPixel(reference, cr, row.imagOffset);
+        active |= bit;
+        lanes.pixel[lane] = pixel;
+        lanes.cr[lane] = cr;
+        lanes.dr[lane] = lanes.savedDr[lane] = start.dr;
+        lanes.di[lane] = lanes.savedDi[lane] = start.di;
+        lanes.m[lane] = lanes.savedM[lane] = start.m;
+        lanes.steps[lane] = 0;
+        lanes.saveInterval[lane] = firstSaveBlocks;
+        lanes.nextSave[lane] = block + firstSaveBlocks;
+        nextSave = std::min(nextSave, lanes.nextSave[lane]);
+    };
+    const auto finish = [&](int lane, std::int64_t steps) {
+        counts[std::size_t(lanes.pixel[lane])] = finalCount(steps);
+        fill(lane);
+    };
+    for (int lane = 0; lane < laneCount; ++lane)
+        fill(lane);
+
+    for (;;) {
+        const std::int64_t untilBlock = std::min(nextSave, nextStopLook - skipped / blockSteps);
+        const LaneEvents events = reference.loopLength > 0
+                                      ? runBlocks<V, true>(lanes, row, lastStep, active, block, untilBlock)
+                                      : runBlocks<V, false>(lanes, row, lastStep, active, block, untilBlock);
+
+        // The state a lane saves is the one its block ended in, before any
+        // map, so that a repeat of it proves a cycle.
+        if (block >= nextSave) {
+            nextSave = never;
+            for (int lane = 0; lane < laneCount; ++lane) {
+                if (!(active >> lane & 1) || (events.finished >> lane & 1))
+                    continue;
+                if (lanes.nextSave[lane] <= block) {
+                    lanes.savedDr[lane] = lanes.dr[lane];
+                    lanes.savedDi[lane] = lanes.di[lane];
+                    lanes.savedM[lane] = lanes.m[lane];
+                    lanes.saveInterval[lane] *= 2;
+                    lanes.nextSave[lane] = block + lanes.saveInterval[lane];
+                }
+                nextSave = std::min(nextSave, lanes.nextSave[lane]);
+            }
+        }
+
+        for (std::uint32_t rest = events.finished; rest; rest &= rest - 1) {
+            const int lane = __builtin_ctz(rest);
+            finish(lane, events.escaped >> lane & 1 ? lanes.steps[lane] : lastStep);
+        }
+
+        for (std::uint32_t rest = events.linear; rest; rest &= rest - 1) {
+            const int lane = __builtin_ctz(rest);
+            DeepPixel pixel{lanes.dr[lane], lanes.di[lane], lanes.m[lane], lanes.steps[lane]};
+            const MapRunEnd end = followBlaMaps(reference, pixel, lanes.cr[lane], row.imagOffset, row.squareBound,
+                                                lastStep, skipped, stop);
+            if (end == MapRunEnd::stopped)
+                return DeepRowOutcome{written, true, skipped};
+            if (end == MapRunEnd::goOn) {
+                lanes.dr[lane] = pixel.dr;
+                lanes.di[lane] = pixel.di;
+                lanes.m[lane] = pixel.m;
+                lanes.steps[lane] = pixel.steps;
+            } else {
+                finish(lane, end == MapRunEnd::escaped ? pixel.steps : lastStep);
+            }
+        }
+
+        // The pixels go out in column order, each as soon as every one
+        // before it is out; the pixel that holds them up always has a lane.
+        while (written < nextPixel && counts[std::size_t(written)] != 0) {
+            sink.put(sink.context, written, counts[std::size_t(written)]);
+            ++written;
+            if (stop.load())
+                return DeepRowOutcome{written, true, skipped};
+        }
+        if (written == width)
+            return DeepRowOutcome{written, false, skipped};
+        // Steps that maps took count towards the next look as well.
+        if (block + skipped / blockSteps >= nextStopLook) {
+            if (stop.load())
+                return DeepRowOutcome{written, true, skipped};
+            nextStopLook = block + skipped / blockSteps + stopLookBlocks;
+        }
+    }
+}
+
+} // namespace deep_lanes

@@ -1,0 +1,40 @@
+// The scalar steps of one deep pixel: its start, its landing after a step or
+// a map, and its runs of bilinear maps. The vector lanes take the same steps
+// in the same order of operations, so a pixel's count does not depend on
+// which of them took a step.
+#pragma once
+
+#include "engine/reference_orbit.h"
+
+#include <atomic>
+#include <cstdint>
+
+// A deep pixel between two steps: the pixel is Z_m + d, after `steps` counted
+// steps.
+struct DeepPixel {
+    double dr, di;
+    std::int64_t m;
+    std::int64_t steps;
+};
+
+// The pixel of offset c before its first counted step: z = C + c, as Z_1 + c,
+// already rebased where the rule asks for it.
+DeepPixel startDeepPixel(const ReferenceOrbit& reference, double cr, double ci);
+
+enum class MapRunEnd {
+    goOn,    // the lanes take the next steps
+    escaped, // the pixel escaped: its count is its steps
+    reached, // the pixel took its last step without escaping
+    stopped  // the stop flag was found set
+};
+
+// Takes the pixel, at a point where its difference is small against the
+// reference, along the longest valid map of the table at every point, with
+// single perturbed steps where no map is valid: through a rebase, where the
+// pixel passes close to 0 between two runs of maps, and while it climbs to
+// the longer maps at indices that are multiples of their length. It hands
+// the pixel back to the lanes once 8 single steps in a row found no map (its
+// difference has outgrown the radii) or after 256 maps, and reads stop every
+// 2^16 steps. The steps that maps took are added to skipped.
+MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, double cr, double ci, double squareBound,
+                        std::int64_t lastStep, std::int64_t& skipped, const std::atomic<bool>& stop);
