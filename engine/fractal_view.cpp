@@ -72,6 +72,8 @@ FractalView* createFractalView(HWND window)
     view->memoryDC = nullptr;
     view->binaryColoring = false;
     view->calculation = 0;
+    view->preciseReal = startCenterReal;
+    view->preciseImag = startCenterImag;
     view->startCalculation();
     return view;
 }
@@ -124,15 +126,26 @@ void FractalView::startCalculation()
     }
 }
 
-// A zoom that would take the view out of the range of a double keeps the
-// view as it is and only calculates it anew.
+ViewArea FractalView::area() const
+{
+    return ViewArea{centerReal, centerImag, halfHeight, preciseReal, preciseImag};
+}
+
+void FractalView::takeArea(const ViewArea& newArea)
+{
+    centerReal = newArea.centerReal;
+    centerImag = newArea.centerImag;
+    halfHeight = newArea.halfHeight;
+    preciseReal = newArea.preciseReal;
+    preciseImag = newArea.preciseImag;
+}
+
 void FractalView::zoomIn()
 {
     if (refusedWhileBusy())
         return;
     const SIZE size = clientSize(window);
-    if (viewInRange(centerReal, centerImag, halfHeight * 0.5, size.cx, size.cy))
-        halfHeight *= 0.5;
+    takeArea(areaWithHalfHeight(area(), halfHeight * 0.5, size.cx, size.cy));
     startCalculation();
 }
 
@@ -141,8 +154,7 @@ void FractalView::zoomOut()
     if (refusedWhileBusy())
         return;
     const SIZE size = clientSize(window);
-    if (viewInRange(centerReal, centerImag, halfHeight * 2, size.cx, size.cy))
-        halfHeight *= 2;
+    takeArea(areaWithHalfHeight(area(), halfHeight * 2, size.cx, size.cy));
     startCalculation();
 }
 
@@ -153,6 +165,8 @@ void FractalView::resetView()
     centerReal = startCenterReal;
     centerImag = startCenterImag;
     halfHeight = resetHalfHeight;
+    preciseReal = startCenterReal;
+    preciseImag = startCenterImag;
     startCalculation();
 }
 
@@ -164,15 +178,24 @@ void FractalView::zoomToBox(int x, int y, int boxHalfHeight)
     // Half of a client height below 2 is 0: there is no scale to zoom by.
     if (size.cy / 2 == 0)
         return;
-    const double newReal = pixelToReal(x);
-    const double newImag = pixelToImag(y);
-    const double newHalfHeight = boxZoomHalfHeight(boxHalfHeight, halfHeight, size.cy);
-    if (viewInRange(newReal, newImag, newHalfHeight, size.cx, size.cy)) {
-        halfHeight = newHalfHeight;
-        centerReal = newReal;
-        centerImag = newImag;
-    }
+    takeArea(areaZoomedToBox(area(), x, y, boxHalfHeight, size.cx, size.cy));
     startCalculation();
+}
+
+void FractalView::moveTo(const Location& target)
+{
+    if (refusedWhileBusy())
+        return;
+    takeArea(areaOf(target, clientSize(window).cy));
+    maxIterations = target.iterationLimit;
+    threshold = target.escapeThreshold;
+    binaryColoring = target.binaryColoring;
+    startCalculation();
+}
+
+Location FractalView::location() const
+{
+    return Location{preciseReal, preciseImag, halfHeight, maxIterations, threshold, binaryColoring};
 }
 
 double FractalView::pixelToReal(int x) const

@@ -3,6 +3,10 @@
 // calculation runs.
 #pragma once
 
+#include "engine/location.h"
+#include "engine/precise_real.h"
+#include "engine/view_area.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -24,14 +28,25 @@ struct FractalView {
     // Counts the calculations started, so that the end of one can be told
     // from the end of another.
     unsigned calculation;
+    // The centre in high precision, from which deep views are computed;
+    // see ViewArea for how it and the double centre keep together.
+    PreciseReal preciseReal;
+    PreciseReal preciseImag;
 
     // None of these starts a calculation while one runs: each then only
-    // asks the running one to stop and changes nothing.
+    // asks the running one to stop and changes nothing. A zoom that would
+    // take the view beyond the deepest half-height, or out of the range of
+    // a double, keeps the view and only calculates it anew.
     void startCalculation();
     void zoomIn();
     void zoomOut();
     void resetView();
     void zoomToBox(int x, int y, int boxHalfHeight);
+    // Shows the location, which must be valid, and calculates it.
+    void moveTo(const Location& location);
+
+    // Where the view is: its precise centre, half-height and parameters.
+    Location location() const;
 
     double pixelToReal(int x) const;
     double pixelToImag(int y) const;
@@ -42,6 +57,8 @@ struct FractalView {
 
 private:
     bool refusedWhileBusy();
+    ViewArea area() const;
+    void takeArea(const ViewArea& newArea);
 };
 
 // Hands one calculation to its worker thread.

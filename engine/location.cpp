@@ -21,7 +21,7 @@ bool isLocationCenter(const PreciseReal& part)
 
 bool isLocationHalfHeight(double halfHeight)
 {
-    return halfHeight >= deepestLocationHalfHeight && halfHeight <= widestLocationHalfHeight;
+    return halfHeight >= deepestHalfHeight && halfHeight <= widestLocationHalfHeight;
 }
 
 bool isLocationThreshold(double threshold)

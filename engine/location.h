@@ -2,12 +2,11 @@
 // the user keeps it in a location file and in a saved picture.
 #pragma once
 
+#include "engine/deep_view.h"
 #include "engine/precise_real.h"
 
 #include <string>
 
-// The deepest half-height a view accepts.
-constexpr double deepestLocationHalfHeight = 1e-300;
 // The widest half-height a location may keep: far below the largest double,
 // so that every pixel of a view of any size stays finite.
 constexpr double widestLocationHalfHeight = 1e300;
@@ -29,7 +28,7 @@ bool operator!=(const Location& a, const Location& b);
 
 // Whether each value lies in its range: a centre part within
 // +-farthestLocationCenter; a finite half-height from
-// deepestLocationHalfHeight to widestLocationHalfHeight; an escape threshold
+// deepestHalfHeight to widestLocationHalfHeight; an escape threshold
 // that is positive and finite, as the parameters dialog accepts it.
 bool isLocationCenter(const PreciseReal& part);
 bool isLocationHalfHeight(double halfHeight);

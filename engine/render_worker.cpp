@@ -1,8 +1,8 @@
 #include "engine/render_worker.h"
 
 #include "engine/picture_render.h"
+#include "engine/picture_rows.h"
 #include "engine/render_pool.h"
-#include "engine/shallow_rows.h"
 #include "shell/status_panel.h"
 
 #include <algorithm>
@@ -12,6 +12,8 @@
 std::atomic<bool> stopRequested{false};
 
 ReportClock::time_point (*renderClock)() = [] { return ReportClock::now(); };
+
+std::atomic<bool> deepViewMaps{true};
 
 namespace {
 
@@ -23,6 +25,10 @@ void lowerPriority()
 {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
 }
+
+// The view's last reference orbit, which its next deep calculation takes up
+// when it serves.
+ReferenceCache viewReferences;
 
 // Made at the first calculation and kept for the life of the process.
 RenderPool& renderPool()
@@ -77,9 +83,12 @@ struct Calculation {
         picture.height = view.bitmapHeight;
         picture.maxIterations = view.maxIterations;
         picture.binaryColoring = view.binaryColoring;
-        if (picture.height > 0)
-            picture.computeRow = shallowRows(view.centerReal, view.centerImag, view.halfHeight, picture.width,
-                                             picture.height, view.maxIterations, view.threshold, bestKernelPath());
+        if (picture.height > 0) {
+            PictureRows rows = pictureRows(view.location(), view.centerReal, view.centerImag, picture.width,
+                                           picture.height, bestKernelPath(), deepViewMaps, viewReferences);
+            picture.computeRow = std::move(rows.computeRow);
+            picture.prepare = std::move(rows.prepare);
+        }
         return picture;
     }
 

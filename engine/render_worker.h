@@ -13,6 +13,10 @@ extern std::atomic<bool> stopRequested;
 // a test puts one of its own in its place while no calculation runs.
 extern ReportClock::time_point (*renderClock)();
 
+// Whether deep views skip steps by bilinear maps. Only tests turn them off,
+// to compare with plain perturbation; it is no setting of the program.
+extern std::atomic<bool> deepViewMaps;
+
 // Posted to the view's window by the render threads as the last thing before
 // busy falls, with the number of the calculation that ended as wParam.
 constexpr UINT WM_CALCULATION_ENDED = WM_APP + 1;

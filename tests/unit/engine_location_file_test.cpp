@@ -116,7 +116,7 @@ TEST(LocationFile, TheEdgesOfEachRangeReadBack)
     location.iterationLimit = 1;
     location.escapeThreshold = std::ldexp(1.0, -1074);
     EXPECT_EQ(read(locationFileText(location)), location);
-    location.halfHeight = deepestLocationHalfHeight;
+    location.halfHeight = deepestHalfHeight;
     location.escapeThreshold = 1.7976931348623157e308;
     EXPECT_EQ(read(locationFileText(location)), location);
     EXPECT_NE(locationFileText(location).find("half-height = 1e-300\r\n"), std::string::npos);

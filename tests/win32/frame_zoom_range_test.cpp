@@ -1,5 +1,6 @@
 // Zoom In and Zoom Out at the ends of the range of a double: the view stops
 // there and comes back exactly.
+#include "engine/deep_view.h"
 #include "engine/fractal_view.h"
 #include "resources/resource_ids.h"
 #include "shell/frame_window.h"
@@ -10,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <cmath>
 
 namespace {
@@ -107,22 +107,22 @@ TEST(FrameZoomRange, ZoomOutStopsAtTheLargestViewAndZoomInComesBackExactly)
     EXPECT_EQ(theFractalView->centerImag, 0.0);
 }
 
-TEST(FrameZoomRange, ZoomInStopsAtTheSmallestNormalHalfHeightAndZoomOutComesBack)
+TEST(FrameZoomRange, ZoomInStopsAtTheDeepestHalfHeightAndZoomOutComesBack)
 {
     TestFrame frame;
     shrinkPicture(frame.window());
-    // From the start view this end lies a thousand presses away, like the
-    // other; the test starts twelve halvings above it.
-    const double start = std::ldexp(1.3, -1010);
+    // From the start view this end lies almost a thousand presses away, like
+    // the other; the test starts eleven halvings above it.
+    const double start = std::ldexp(1.3, -985);
     theFractalView->halfHeight = start;
 
     const int ins = pressUntilItStays(frame.window(), CMD_ZOOM_IN);
-    EXPECT_EQ(ins, 12);
-    EXPECT_GE(theFractalView->halfHeight, DBL_MIN);
-    EXPECT_LT(theFractalView->halfHeight * 0.5, DBL_MIN);
+    EXPECT_EQ(ins, 11);
+    EXPECT_GE(theFractalView->halfHeight, deepestHalfHeight);
+    EXPECT_LT(theFractalView->halfHeight * 0.5, deepestHalfHeight);
     expectViewInRange();
     press(frame.window(), CMD_ZOOM_IN);
-    EXPECT_EQ(theFractalView->halfHeight, std::ldexp(1.3, -1022));
+    EXPECT_EQ(theFractalView->halfHeight, std::ldexp(1.3, -996));
 
     for (int i = 0; i < ins; ++i)
         press(frame.window(), CMD_ZOOM_OUT);
