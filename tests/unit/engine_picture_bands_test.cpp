@@ -242,15 +242,3 @@ TEST(PictureBands, AStopOrARefusedBandEndsEveryRenderThread)
         EXPECT_EQ(sink.pixels, renderedPicture(location, -0.5, 0, 16, 12));
     }
 }
-
-TEST(PictureBands, TwoBandsStayWithinTheirBoundAtEveryWidth)
-{
-    for (const int width : {1, 3, 1000, 8000, 20000, 40000, 65535}) {
-        const int rows = bandRowsFor(width);
-        EXPECT_GE(rows, 1);
-        EXPECT_LE(2 * std::size_t(rows) * std::size_t(width) * 4, std::size_t(16) << 20) << width;
-        // No smaller than it needs to be: a band one row taller would not fit.
-        EXPECT_GT(std::size_t(rows + 1) * std::size_t(width) * 4, pictureBandBytes) << width;
-    }
-    EXPECT_EQ(bandRowsFor(100, 1), 1) << "a band holds a row at least";
-}
