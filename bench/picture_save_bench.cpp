@@ -5,6 +5,8 @@
 //   - the encoding alone: the picture, held in memory, encoded by WIC band
 //     by band (it is read from the saved file first);
 //   - the whole save, in which the two overlap.
+// The processor seconds of all threads of a part tell what it needs where
+// other programs leave the cores busy.
 // Each part runs in a process of its own, this program started again as
 //   picture_save_bench PART PICTURE REPORT
 // so that its peak working set is its own; its peak memory is how far that
@@ -24,6 +26,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -66,6 +69,17 @@ double seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+// The processor time of the whole process so far, on all its threads.
+double processorSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto ticks = [](const FILETIME& time) {
+        return double((std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) / 1e7;
 }
 
 PROCESS_MEMORY_COUNTERS memory()
@@ -112,9 +126,11 @@ public:
 
 bool computeAlone(const Location& location)
 {
-    // As the save's: kept for the life of the process, yielding to others.
+    // As the save's: kept for the life of the process, yielding to others,
+    // and one thread fewer than the cores, since this one computes too.
     RenderPool& pool = *new RenderPool([] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); });
-    const int threads = std::min(pool.grow(renderThreadCount()), renderThreadCount());
+    const int wanted = renderThreadCount() - 1;
+    const int threads = std::min(pool.grow(wanted), wanted);
     ReferenceCache cache;
     PictureRows rows = pictureRows(location, double(location.centerReal), double(location.centerImag), width, height,
                                    bestKernelPath(), true, cache);
@@ -161,8 +177,9 @@ bool encodeAlone(const std::vector<std::uint32_t>& pixels, const Location& locat
     return written;
 }
 
-// One part, timed, in this process; its seconds and the growth of the peak
-// working set over the working set before it go into the report file.
+// One part, timed, in this process; its seconds, the processor seconds of
+// all its threads and the growth of the peak working set over the working
+// set before it go into the report file.
 int runPart(const std::string& part, const std::string& picture, const std::string& report)
 {
     const Location location = pictureLocation(picture);
@@ -181,6 +198,7 @@ int runPart(const std::string& part, const std::string& picture, const std::stri
         sampler.emplace();
     LARGE_INTEGER start;
     LARGE_INTEGER end;
+    const double processorBefore = processorSeconds();
     QueryPerformanceCounter(&start);
     bool done = false;
     if (part == "compute")
@@ -190,16 +208,18 @@ int runPart(const std::string& part, const std::string& picture, const std::stri
     else
         done = encodeAlone(pixels, location, savedPath(picture) + ".again.png");
     QueryPerformanceCounter(&end);
+    const double processor = processorSeconds() - processorBefore;
     // The decoding before the encoding raised the process's own peak.
     const double peak = sampler ? double(sampler->stop()) : double(memory().PeakWorkingSetSize);
-    std::ofstream(report) << seconds(start, end) << ' ' << (peak - double(before.WorkingSetSize)) / (1 << 20);
+    std::ofstream(report) << seconds(start, end) << ' ' << processor << ' '
+                          << (peak - double(before.WorkingSetSize)) / (1 << 20);
     DeleteFileA((savedPath(picture) + ".again.png").c_str());
     return done ? 0 : 1;
 }
 
 // Runs a part in a process of its own; false when it failed.
 bool runChild(const std::string& part, const std::string& picture, const std::string& report, double* time,
-              double* peak)
+              double* processor, double* peak)
 {
     char program[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, program, MAX_PATH);
@@ -214,7 +234,7 @@ bool runChild(const std::string& part, const std::string& picture, const std::st
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    std::ifstream(report) >> *time >> *peak;
+    std::ifstream(report) >> *time >> *processor >> *peak;
     DeleteFileA(report.c_str());
     return code == 0;
 }
@@ -241,17 +261,19 @@ int main(int argc, char** argv)
     char folder[MAX_PATH] = "";
     GetTempPathA(sizeof folder, folder);
     const std::string report = std::string(folder) + "zelvar-save-bench.txt";
-    std::printf("%d x %d pixels on %d render threads, %s\n", width, height, renderThreadCount(),
+    std::printf("%d x %d pixels on %d threads, %s\n", width, height, renderThreadCount(),
                 processorName().c_str());
-    std::printf("%-10s %-8s %10s %12s\n", "picture", "part", "seconds", "peak MB");
+    std::printf("%-10s %-8s %10s %16s %10s\n", "picture", "part", "seconds", "processor secs", "peak MB");
     bool allDone = true;
     for (const char* picture : pictures) {
         double times[3] = {};
         for (int p = 0; p < 3; ++p) {
+            double processor = 0;
             double peak = 0;
-            const bool done = runChild(parts[p], picture, report, &times[p], &peak);
+            const bool done = runChild(parts[p], picture, report, &times[p], &processor, &peak);
             allDone = allDone && done;
-            std::printf("%-10s %-8s %10.2f %12.1f%s\n", picture, parts[p], times[p], peak, done ? "" : "  FAILED");
+            std::printf("%-10s %-8s %10.2f %16.2f %10.1f%s\n", picture, parts[p], times[p], processor, peak,
+                        done ? "" : "  FAILED");
             std::fflush(stdout);
         }
         std::printf("%-10s the save takes %.2f x the longer of its parts\n", picture,

@@ -100,9 +100,18 @@ BandsOutcome computeInBands(const BandedPicture& picture, RenderPool& pool, int 
         job.computeRow = [&computeRow, firstRow](int row, StepSink steps, const std::atomic<bool>& stopSeen) {
             return computeRow(firstRow + row, steps, stopSeen);
         };
-        auto running = std::make_shared<Band>(std::move(job), threads, stop, rowsComputed, firstRow);
-        pool.run(threads, [running](int) { running->render.runThread(); });
+        // The calling thread is one of the band's threads: it joins the band
+        // once it has handed the one before on.
+        auto running = std::make_shared<Band>(std::move(job), threads + 1, stop, rowsComputed, firstRow);
+        if (threads > 0)
+            pool.run(threads, [running](int) { running->render.runThread(); });
         return running;
+    };
+    // Computes what rows of the band are left, and waits for its end; true
+    // when it was computed whole.
+    auto finish = [](Band& band) {
+        band.render.runThread();
+        return band.progress.waitForEnd();
     };
 
     const int bands = (picture.height + bandRows - 1) / bandRows;
@@ -110,7 +119,7 @@ BandsOutcome computeInBands(const BandedPicture& picture, RenderPool& pool, int 
     for (int band = 0; band < bands; ++band) {
         // A band is given to the pool only once the one before has ended:
         // the pool runs one task at a time.
-        const bool whole = running->progress.waitForEnd();
+        const bool whole = finish(*running);
         running.reset();
         if (!whole)
             return BandsOutcome::stopped;
@@ -120,7 +129,7 @@ BandsOutcome computeInBands(const BandedPicture& picture, RenderPool& pool, int 
         if (!sink.takeBand(buffers[band % 2].data(), firstRow, std::min(bandRows, picture.height - firstRow))) {
             stop = true;
             if (running)
-                running->progress.waitForEnd();
+                finish(*running);
             return BandsOutcome::refused;
         }
     }

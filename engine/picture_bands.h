@@ -1,7 +1,10 @@
 // A picture of any size computed in bands of rows, so that no more than two
 // bands of it are ever in memory. The render threads fill one band while
 // the thread that called computeInBands hands the band before it on, to an
-// encoder for instance: computing and encoding overlap.
+// encoder for instance: computing and encoding overlap. Once it has handed a
+// band on, that thread computes rows of the next band with the render
+// threads, so that it never waits idle while they work, nor takes a core
+// from them while it hands a band on.
 //
 // Each band is rendered as a picture of its own (PictureRender) whose rows
 // are the picture's rows from the band's first on, so that its pixels are
@@ -51,10 +54,12 @@ struct BandedPicture {
 enum class BandsOutcome { finished, stopped, refused };
 
 // Computes the picture, which has at least one pixel, on `threads` threads
-// of pool (grown to them already) and hands each band to sink. Nothing else
-// may run on the pool meanwhile. rowsComputed, if set, is called by the
-// render threads, one call at a time, with the number of rows from the top
-// that are computed, as it rises.
+// of pool (grown to them already; none at all is allowed) and on the calling
+// thread, and hands each band to sink. Nothing else may run on the pool
+// meanwhile. A machine of N cores is best served by N - 1 threads of the
+// pool. rowsComputed, if set, is called by the threads that compute, one
+// call at a time, with the number of rows from the top that are computed,
+// as it rises.
 //
 // Returns once no render thread works for it any more: finished once every
 // band was taken; stopped once stop was seen (no band after it is handed

@@ -51,18 +51,13 @@ bool writeFinishedPicture(const PictureSaveJob& job, PngBandWriter& writer, Pict
     return true;
 }
 
-// Computes the picture in bands and encodes each once it is finished. A
-// failure that is not the writer's goes into *failure.
-bool computeAndWrite(const PictureSaveJob& job, PngBandWriter& writer, PictureSaveProgress& progress,
-                     std::string* failure)
+// Computes the picture in bands and encodes each once it is finished: on
+// the save's render threads and on this thread, which encodes the bands and
+// computes rows in between, one thread for each core in all.
+bool computeAndWrite(const PictureSaveJob& job, PngBandWriter& writer, PictureSaveProgress& progress)
 {
-    const int wanted = renderThreadCount();
+    const int wanted = renderThreadCount() - 1;
     const int threads = std::min(savePool().grow(wanted), wanted);
-    if (threads == 0) {
-        *failure = "Cannot save the picture " + quotedPath(job.path) +
-                   ": no render thread could be started. An earlier file of that name is left as it was.";
-        return false;
-    }
     PictureRows rows = pictureRows(job.location, job.centerReal, job.centerImag, job.width, job.height,
                                    bestKernelPath(), deepViewMaps, viewReferenceCache());
     BandedPicture picture;
@@ -83,18 +78,15 @@ bool computeAndWrite(const PictureSaveJob& job, PngBandWriter& writer, PictureSa
 PictureSaveResult savePicture(const PictureSaveJob& job, PictureSaveProgress& progress)
 {
     PngBandWriter writer(progress.stopRequested);
-    std::string failure;
     bool drawn = writer.open(job.path.c_str(), job.width, job.height);
-    if (drawn) {
-        drawn = job.finishedPixels ? writeFinishedPicture(job, writer, progress)
-                                   : computeAndWrite(job, writer, progress, &failure);
-    }
+    if (drawn)
+        drawn = job.finishedPixels ? writeFinishedPicture(job, writer, progress) : computeAndWrite(job, writer, progress);
     PictureSaveResult result;
     result.written = drawn && writer.finish(locationFileText(job.location));
     if (!result.written) {
-        // The writer keeps the first reason it stopped for; a stop that
-        // only the render threads saw leaves it without one.
-        result.failure = writer.failure().empty() ? failure : writer.failure();
+        // The writer keeps the first reason it failed for; a stop that only
+        // the render threads saw leaves it without one.
+        result.failure = writer.failure();
         result.stopped = result.failure.empty();
     }
     return result;

@@ -1,7 +1,8 @@
 // Pictures computed in bands: the pixels of the picture computed at once for
-// any band height, shallow and deep; bands handed on in order while the next
-// one is computed; progress over the whole picture; and stops, from the user
-// or from a sink that refuses a band, that end every render thread.
+// any band height, shallow and deep, with or without the pool's threads;
+// bands handed on in order while the next one is computed; progress over the
+// whole picture; and stops, from the user or from a sink that refuses a
+// band, that end every render thread.
 #include "engine/picture_bands.h"
 
 #include "engine/picture_rows.h"
@@ -147,9 +148,10 @@ TEST(PictureBands, AnyBandHeightGivesThePictureComputedAtOnceShallowAndDeep)
             renderedPicture(picture.location, double(picture.location.centerReal),
                             double(picture.location.centerImag), picture.width, picture.height);
         for (const int bandRows : {1, 7, 16, picture.height, picture.height + 5}) {
-            for (const int threads : {1, 3}) {
+            // The calling thread computes rows too, alone or with the pool's.
+            for (const int threads : {0, 1, 3}) {
                 SCOPED_TRACE(std::string(picture.name) + ", bands of " + std::to_string(bandRows) + " rows, " +
-                             std::to_string(threads) + " threads");
+                             std::to_string(threads) + " threads of the pool");
                 ReferenceCache cache;
                 BandLog sink(picture.width);
                 RowLog rows;
@@ -200,7 +202,7 @@ TEST(PictureBands, TheNextBandIsComputedWhileTheSinkHoldsABand)
 TEST(PictureBands, AStopOrARefusedBandEndsEveryRenderThread)
 {
     for (const int threads : {1, 3}) {
-        SCOPED_TRACE(std::to_string(threads) + " threads");
+        SCOPED_TRACE(std::to_string(threads) + " threads of the pool");
         pool().grow(threads);
 
         // A stop from outside, while rows that never end are computed:
