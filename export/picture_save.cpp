@@ -80,7 +80,8 @@ PictureSaveResult savePicture(const PictureSaveJob& job, PictureSaveProgress& pr
     PngBandWriter writer(progress.stopRequested);
     bool drawn = writer.open(job.path.c_str(), job.width, job.height);
     if (drawn)
-        drawn = job.finishedPixels ? writeFinishedPicture(job, writer, progress) : computeAndWrite(job, writer, progress);
+        drawn = job.finishedPixels ? writeFinishedPicture(job, writer, progress)
+                                   : computeAndWrite(job, writer, progress);
     PictureSaveResult result;
     result.written = drawn && writer.finish(locationFileText(job.location));
     if (!result.written) {

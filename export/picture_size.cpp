@@ -32,8 +32,8 @@ int sideOf(std::string_view text)
 
 std::string sideMessage(const char* field)
 {
-    return std::string("The ") + field + " must be a whole number of pixels from 1 to " + std::to_string(pngLongestSide) +
-           ".";
+    return std::string("The ") + field + " must be a whole number of pixels from 1 to " +
+           std::to_string(pngLongestSide) + ".";
 }
 
 } // namespace

@@ -354,7 +354,8 @@ TEST(FrameSavePicture, ANameWithoutExtensionGetsPngAndAFailureIsNamedOverTheFram
         pressButton(box, IDOK);
         EXPECT_TRUE(waitForEnd(box));
     });
-    EXPECT_EQ(message, "Cannot replace the file \"" + path + "\": it is read-only. The earlier file is left as it was.");
+    EXPECT_EQ(message,
+              "Cannot replace the file \"" + path + "\": it is read-only. The earlier file is left as it was.");
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(fileBytes(path), earlierContent);
     EXPECT_EQ(strayTemporaryFiles(folderOf(path)), 0);
