@@ -74,6 +74,7 @@ FractalView* createFractalView(HWND window)
     view->calculation = 0;
     view->preciseReal = startCenterReal;
     view->preciseImag = startCenterImag;
+    view->finishedCalculation = 0;
     view->startCalculation();
     return view;
 }
@@ -117,6 +118,9 @@ void FractalView::startCalculation()
     renderJob.newBitmap = newBitmap;
     renderJob.newPixels = pixels;
     renderJob.calculation = calculation;
+    renderJob.location = location();
+    renderJob.centerReal = centerReal;
+    renderJob.centerImag = centerImag;
     stopRequested = false;
 
     // Without a render thread nobody would ever clear the flag.
@@ -196,6 +200,15 @@ void FractalView::moveTo(const Location& target)
 Location FractalView::location() const
 {
     return Location{preciseReal, preciseImag, halfHeight, maxIterations, threshold, binaryColoring};
+}
+
+const std::uint32_t* FractalView::finishedPicture(int width, int height) const
+{
+    const bool finished = !busy && finishedCalculation == calculation && renderJob.calculation == calculation;
+    if (!finished || width != bitmapWidth || height != bitmapHeight || renderJob.location != location() ||
+        renderJob.centerReal != centerReal || renderJob.centerImag != centerImag)
+        return nullptr;
+    return renderJob.newPixels;
 }
 
 double FractalView::pixelToReal(int x) const

@@ -32,6 +32,10 @@ struct FractalView {
     // see ViewArea for how it and the double centre keep together.
     PreciseReal preciseReal;
     PreciseReal preciseImag;
+    // The number of the last calculation that ended "Done", with its
+    // picture whole; 0 before any. Set by the render threads before busy
+    // falls.
+    unsigned finishedCalculation;
 
     // None of these starts a calculation while one runs: each then only
     // asks the running one to stop and changes nothing. A zoom that would
@@ -47,6 +51,12 @@ struct FractalView {
 
     // Where the view is: its precise centre, half-height and parameters.
     Location location() const;
+
+    // The pixels of the view's picture (RenderJob's newPixels) when they are
+    // the whole picture of the view as it is now at width x height: no
+    // calculation runs, the last one ended "Done" at that size, and the view
+    // has not moved since. Null otherwise.
+    const std::uint32_t* finishedPicture(int width, int height) const;
 
     double pixelToReal(int x) const;
     double pixelToImag(int y) const;
@@ -70,6 +80,10 @@ struct RenderJob {
     std::uint32_t* newPixels;
     // The number of the calculation.
     unsigned calculation;
+    // What it computes: the view's location and double centre at its start.
+    Location location;
+    double centerReal;
+    double centerImag;
 };
 
 extern RenderJob renderJob;

@@ -26,10 +26,6 @@ void lowerPriority()
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
 }
 
-// The view's last reference orbit, which its next deep calculation takes up
-// when it serves.
-ReferenceCache viewReferences;
-
 // Made at the first calculation and kept for the life of the process.
 RenderPool& renderPool()
 {
@@ -58,6 +54,8 @@ public:
             theStatusPanel->clearProgress();
         }
         InvalidateRect(view_->window, nullptr, TRUE);
+        if (!cancelled)
+            view_->finishedCalculation = calculation_;
         PostMessageA(view_->window, WM_CALCULATION_ENDED, calculation_, 0);
         view_->busy = false;
     }
@@ -85,7 +83,7 @@ struct Calculation {
         picture.binaryColoring = view.binaryColoring;
         if (picture.height > 0) {
             PictureRows rows = pictureRows(view.location(), view.centerReal, view.centerImag, picture.width,
-                                           picture.height, bestKernelPath(), deepViewMaps, viewReferences);
+                                           picture.height, bestKernelPath(), deepViewMaps, viewReferenceCache());
             picture.computeRow = std::move(rows.computeRow);
             picture.prepare = std::move(rows.prepare);
         }
@@ -133,4 +131,11 @@ bool renderWorker(RenderJob* job)
 void requestStop()
 {
     stopRequested = true;
+}
+
+ReferenceCache& viewReferenceCache()
+{
+    // Kept for the life of the process, as the render threads that use it.
+    static ReferenceCache* cache = new ReferenceCache;
+    return *cache;
 }

@@ -7,6 +7,8 @@
 
 #include <atomic>
 
+class ReferenceCache;
+
 extern std::atomic<bool> stopRequested;
 
 // The clock by which the worker paces its reports: the steady clock, unless
@@ -34,3 +36,7 @@ bool renderWorker(RenderJob* job);
 
 // Asks the running calculation to stop; returns at once.
 void requestStop();
+
+// The last reference orbit of the view's deep calculations, which a saved
+// picture of the same centre takes up too when it serves.
+ReferenceCache& viewReferenceCache();

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "export/file_replacement.h"
+#include "export/picture_size.h"
 
 #include <atomic>
 #include <cstdint>
@@ -25,11 +26,6 @@ class FileStream;
 struct IWICImagingFactory;
 struct IWICBitmapEncoder;
 struct IWICBitmapFrameEncode;
-
-// Each side of a picture holds 1 to this many pixels...
-constexpr int pngLongestSide = 65535;
-// ...and the whole picture at most this many.
-constexpr long long pngMostPixels = 2147483647;
 
 class PngBandWriter {
 public:

@@ -13,6 +13,7 @@
 #define CMD_CHANGE_PARAMETERS 40007
 #define CMD_STOP 40009
 #define CMD_EXPORT 40014
+#define CMD_SAVE_PICTURE 40020
 
 /* Commands of the Orbits window's context menu. */
 #define CMD_GUIDE 40010
@@ -32,6 +33,14 @@
 /* Controls of the progress window of a long export. */
 #define IDC_EXPORT_PROGRESS_BAR 1012
 #define IDC_EXPORT_PROGRESS_TEXT 1013
+
+/* Controls of the picture size dialog and of the progress window of a
+   picture being saved. */
+#define IDC_PICTURE_WIDTH 1040
+#define IDC_PICTURE_HEIGHT 1041
+#define IDC_PICTURE_KEEP_PROPORTIONS 1042
+#define IDC_SAVE_PROGRESS_BAR 1043
+#define IDC_SAVE_PROGRESS_TEXT 1044
 
 /* The program's icon. */
 #define IDI_ZELVAR 1

@@ -5,7 +5,9 @@
 #include "engine/render_worker.h"
 #include "engine/view_requests.h"
 #include "export/background_export.h"
+#include "export/background_save.h"
 #include "export/export_dialog.h"
+#include "export/save_picture_command.h"
 #include "orbits/orbit_window.h"
 #include "resources/resource_ids.h"
 #include "shell/about_dialog.h"
@@ -127,16 +129,18 @@ void runModal(Show show)
     show();
 }
 
-// Closes the frame, which ends the program. An export being written is
-// stopped first, as its Cancel stops it, and its thread waited for: an
-// earlier file of its name stays as it was, no temporary file is left, and
-// the program does not linger once its windows are gone. Close requests
-// come through even while the export's dialogs keep the frame disabled:
-// from the taskbar, from another program, or at the end of the session,
-// after which Windows may end the program at once.
+// Closes the frame, which ends the program. An export being written or a
+// picture being saved is stopped first, as its Cancel stops it, and its
+// thread waited for: an earlier file of its name stays as it was, no
+// temporary file is left, and the program does not linger once its windows
+// are gone. Close requests come through even while the dialogs of the
+// export or the save keep the frame disabled: from the taskbar, from
+// another program, or at the end of the session, after which Windows may
+// end the program at once.
 void closeFrame(HWND frame)
 {
     stopRunningExport();
+    stopRunningSave();
     DestroyWindow(frame);
 }
 
@@ -165,6 +169,9 @@ LRESULT runCommand(HWND frame, WPARAM wParam, LPARAM lParam)
         return 0;
     case CMD_EXPORT:
         runModal([frame] { showExportDialog(frame); });
+        return 0;
+    case CMD_SAVE_PICTURE:
+        runModal([frame] { showSavePicture(frame); });
         return 0;
     case CMD_EXIT:
         closeFrame(frame);

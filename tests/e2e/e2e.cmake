@@ -22,8 +22,12 @@ if(WIN32)
     ${e2e}/e2e_exit_test.cpp
     ${e2e}/e2e_waiting_test.cpp
     ${e2e}/e2e_screenshot_test.cpp
-    ${e2e}/e2e_hidpi_test.cpp)
-  target_link_libraries(zelvar_e2e_tests PRIVATE e2e_driver engine_core gtest_main)
+    ${e2e}/e2e_hidpi_test.cpp
+    ${e2e}/e2e_save_picture_test.cpp
+    ${PROJECT_SOURCE_DIR}/tests/support/png_picture.cpp)
+  # The saved pictures are decoded with the platform's imaging component.
+  target_link_libraries(zelvar_e2e_tests PRIVATE e2e_driver export_core engine_core gtest_main windowscodecs ole32
+    uuid)
   target_compile_definitions(zelvar_e2e_tests PRIVATE ZELVAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   # The tests start the program from their own folder.
   add_dependencies(zelvar_e2e_tests zelvar)

@@ -45,7 +45,11 @@ TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
         UINT id; // 0 for a separator
     };
     const std::vector<std::pair<const char*, std::vector<Expected>>> popups = {
-        {"&File", {{"E&xit\tCtrl+X", CMD_EXIT}, {"&Export Orbits to POV-RAY\tCtrl+e", CMD_EXPORT}}},
+        {"&File",
+         {{"E&xit\tCtrl+X", CMD_EXIT},
+          {"&Export Orbits to POV-RAY\tCtrl+e", CMD_EXPORT},
+          {"", 0},
+          {"Save &Picture...\tCtrl+Shift+S", CMD_SAVE_PICTURE}}},
         {"&Edit", {{"&Change Fractal Parameters\tCtrl+Enter", CMD_CHANGE_PARAMETERS}, {"&Stop\tEsc", CMD_STOP}}},
         {"&View",
          {{"&Recalculate\tF5", CMD_RECALCULATE},
@@ -81,15 +85,15 @@ TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
     DestroyMenu(menu);
 }
 
-TEST(MainAccelerators, HoldTheEightKeysAndCtrlEForTheExport)
+TEST(MainAccelerators, HoldTheEightKeysCtrlEForTheExportAndCtrlShiftSForTheSave)
 {
     HACCEL table = LoadAcceleratorsA(appInstance, "Zelvar2");
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 9);
-    ACCEL entries[9] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 9), 9);
+    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 10);
+    ACCEL entries[10] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 10), 10);
     const BYTE control = FVIRTKEY | FCONTROL | FNOINVERT;
-    const Entry expected[9] = {
+    const Entry expected[10] = {
         {FNOINVERT, '+', CMD_ZOOM_IN},
         {FNOINVERT, '-', CMD_ZOOM_OUT},
         {control, 'A', CMD_ABOUT},
@@ -99,8 +103,9 @@ TEST(MainAccelerators, HoldTheEightKeysAndCtrlEForTheExport)
         {control, VK_RETURN, CMD_CHANGE_PARAMETERS},
         {control, 'X', CMD_EXIT},
         {control, 'E', CMD_EXPORT},
+        {control | FSHIFT, 'S', CMD_SAVE_PICTURE},
     };
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(entries[i].fVirt, expected[i].flags) << "entry " << i;
         EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
         EXPECT_EQ(entries[i].cmd, expected[i].command) << "entry " << i;

@@ -1,0 +1,37 @@
+#include "export/background_save.h"
+
+#include "export/picture_save_progress_dialog.h"
+
+namespace {
+
+// The picture being saved, if any.
+PictureSaveRun* runningSave = nullptr;
+
+} // namespace
+
+PictureSaveResult saveInBackground(HWND owner, const PictureSaveJob& job)
+{
+    PictureSaveRun run;
+    run.job = &job;
+    runningSave = &run;
+    // Without its window the picture is saved here.
+    if (!runPictureSaveProgressDialog(owner, run))
+        run.result = savePicture(job, run.progress);
+    // The window may also have ended before the saving, when a quit message
+    // or the end of its owner took it away: the saving stops then.
+    if (run.saver.joinable()) {
+        run.progress.stopRequested = true;
+        run.saver.join();
+    }
+    runningSave = nullptr;
+    return run.result;
+}
+
+void stopRunningSave()
+{
+    if (!runningSave)
+        return;
+    runningSave->progress.stopRequested = true;
+    if (runningSave->saver.joinable())
+        runningSave->saver.join();
+}
