@@ -14,18 +14,14 @@
 //                              equals the saved state bit for bit
 //
 // The files of the wider paths include this header inside a
-// `#pragma GCC target` region, after the standard headers named below, so
-// that the loop is compiled for that instruction set alone. Everything here
-// is a template of V, so no path shares compiled code with another.
+// `#pragma GCC target` region, after everything it includes (the standard
+// headers of engine/kernel_lanes_std.h among them), so that the loop is
+// compiled for that instruction set alone. Everything here is a template of
+// V, so no path shares compiled code with another.
 #pragma once
 
+#include "engine/kernel_lanes_std.h"
 #include "engine/render_kernel.h"
-
-#include <algorithm>
-#include <atomic>
-#include <climits>
-#include <cstdint>
-#include <vector>
 
 namespace kernel_lanes {
 
