@@ -81,9 +81,11 @@ for path in "${path_files[@]}"; do
   if [ -z "$entered" ]; then
     echo "${path#"$source"/}: nothing but its lanes header first included inside its target region"
   fi
-  for header in $entered; do
-    fault "${path#"$source"/} first includes ${header#"$source"/} inside its target region"
-  done
+  if [ -n "$entered" ]; then
+    first=$(head -1 <<<"$entered")
+    fault "${path#"$source"/} first includes ${first#"$source"/} inside its target region" \
+      "($(wc -l <<<"$entered") headers in all)"
+  fi
 done
 
 objects=0
