@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZELVAR_BUILD_DIR:-$root/build}
 
-(cd "$root" && cmake --preset windows -B "$build/windows" >/dev/null)
+cmake -S "$root" --preset windows -B "$build/windows" >/dev/null
 cmake --build "$build/windows" -j "$(nproc)" --target calculation_overhead_bench >/dev/null
 
 echo "Processor: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"

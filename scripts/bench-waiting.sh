@@ -9,7 +9,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZELVAR_BUILD_DIR:-$root/build}
-(cd "$root" && cmake --preset windows -B "$build/windows" >/dev/null)
+cmake -S "$root" --preset windows -B "$build/windows" >/dev/null
 cmake --build "$build/windows" -j "$(nproc)" --target zelvar waiting_cpu >/dev/null
 
 # shellcheck source=wine-session.sh

@@ -7,9 +7,8 @@ build=${ZELVAR_BUILD_DIR:-$root/build}
 jobs=$(nproc)
 
 # The presets of CMakePresets.json; -B puts each build into $build.
-cd "$root"
-cmake --preset native -B "$build/native" >/dev/null
+cmake -S "$root" --preset native -B "$build/native" >/dev/null
 cmake --build "$build/native" -j "$jobs" "$@"
 
-cmake --preset windows -B "$build/windows" >/dev/null
+cmake -S "$root" --preset windows -B "$build/windows" >/dev/null
 cmake --build "$build/windows" -j "$jobs" "$@"

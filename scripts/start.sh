@@ -11,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZELVAR_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh" start
-(cd "$root" && cmake --preset windows-start -B "$build/windows" >/dev/null)
+cmake -S "$root" --preset windows-start -B "$build/windows" >/dev/null
 cmake --build "$build/windows" -j "$(nproc)" --target zelvar zelvar_status
 
 bin="$build/windows/bin"
