@@ -4,7 +4,8 @@
 #   scripts/bench-calculation.sh [ROUNDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVAR_BUILD_DIR:-$root/build}
+# Made absolute: Wine takes its prefix, inside the build folder, only so.
+build=$(realpath -m "${ZELVAR_BUILD_DIR:-$root/build}")
 
 cmake -S "$root" --preset windows -B "$build/windows" >/dev/null
 cmake --build "$build/windows" -j "$(nproc)" --target calculation_overhead_bench >/dev/null

@@ -9,7 +9,8 @@
 # screen, 96 unless set: 144 is 150 %.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVAR_BUILD_DIR:-$root/build}
+# Made absolute: Wine takes its prefix, inside the build folder, only so.
+build=$(realpath -m "${ZELVAR_BUILD_DIR:-$root/build}")
 "$root/scripts/install-deps.sh" start
 cmake -S "$root" --preset windows-start -B "$build/windows" >/dev/null
 cmake --build "$build/windows" -j "$(nproc)" --target zelvar zelvar_status
