@@ -50,8 +50,7 @@ for header in "${lanes_headers[@]}"; do
       fault "${header#"$source"/} includes <$wanted>, which engine/kernel_lanes_std.h does not list"
   done
 done
-echo "Lanes headers: ${#lanes_headers[@]}, their standard headers all listed in engine/kernel_lanes_std.h: $listed" | tr '\n' ' '
-echo
+echo "Lanes headers looked at: ${#lanes_headers[@]}; engine/kernel_lanes_std.h lists" $listed
 
 mapfile -t path_files < <(grep -l '^#pragma GCC target' "$source"/engine/*.cpp)
 [ ${#path_files[@]} -gt 0 ] || fault "no path file with a #pragma GCC target in $source/engine"
