@@ -1,7 +1,7 @@
 // The deep kernel on AVX2: four lanes per vector.
 #include "engine/deep_kernel_paths.h"
-
-#include "engine/deep_kernel_std.h"
+#include "engine/deep_pixel_steps.h"
+#include "engine/kernel_lanes_std.h"
 
 #include <immintrin.h>
 

@@ -1,7 +1,7 @@
 // The deep kernel on AVX-512F: eight lanes per vector, with mask registers.
 #include "engine/deep_kernel_paths.h"
-
-#include "engine/deep_kernel_std.h"
+#include "engine/deep_pixel_steps.h"
+#include "engine/kernel_lanes_std.h"
 
 #include <immintrin.h>
 

@@ -13,15 +13,17 @@
 //   escapedBits(alive), reachedBits(steps, last), maskBits(mask)
 //   repeatedBits(m, dr, di, savedM, savedDr, savedDi)
 //
-// The files of the wider paths include deep_kernel_std.h and then this header
-// inside a `#pragma GCC target` region. Everything here is a template of V,
-// so no path shares compiled code with another; the scalar steps of
-// deep_pixel_steps.cpp are plain SSE2 code shared by all.
+// The files of the wider paths include this header inside a
+// `#pragma GCC target` region, after everything it includes: the standard
+// headers of engine/kernel_lanes_std.h and the engine's own headers.
+// Everything here is a template of V, so no path shares compiled code with
+// another; the scalar steps of deep_pixel_steps.cpp are plain SSE2 code
+// shared by all.
 #pragma once
 
 #include "engine/deep_kernel.h"
-#include "engine/deep_kernel_std.h"
 #include "engine/deep_pixel_steps.h"
+#include "engine/kernel_lanes_std.h"
 
 namespace deep_lanes {
 
@@ -38,16 +40,6 @@ constexpr std::int64_t firstSaveBlocks = 64 / blockSteps;
 
 // The row reads the stop flag between two pixels and every 2^16 steps.
 constexpr std::int64_t stopLookBlocks = (std::int64_t{1} << 16) / blockSteps;
-
-// Maps cost a scalar run between the lanes' blocks; they are used where they
-// skip at least this many steps at the start of the orbit, less than which
-// the lanes take the steps faster.
-constexpr std::int64_t worthwhileOpening = 256;
-
-inline bool mapsWorthwhile(const DeepRowPoints& row)
-{
-    return row.useBla && row.reference->bla.openingSteps() >= worthwhileOpening;
-}
 
 template <class V>
 struct LaneTable {

@@ -11,6 +11,9 @@ constexpr int climbSteps = 8;
 constexpr int runMaps = 256;
 constexpr std::int64_t stopInterval = std::int64_t{1} << 16;
 
+// The fewest steps at the start of the orbit that maps must skip to be used.
+constexpr std::int64_t worthwhileOpening = 256;
+
 // After a step or a map brought the pixel to index m: whether z = Z_m + d
 // escaped; if not, rebases it when it is closer to 0 than d is large or
 // when the reference ends, or at the end of a looping reference goes back
@@ -37,6 +40,11 @@ bool land(const ReferenceOrbit& reference, DeepPixel& pixel, double squareBound)
 }
 
 } // namespace
+
+bool mapsWorthwhile(const DeepRowPoints& row)
+{
+    return row.useBla && row.reference->bla.openingSteps() >= worthwhileOpening;
+}
 
 DeepPixel startDeepPixel(const ReferenceOrbit& reference, double cr, double ci)
 {

@@ -4,6 +4,7 @@
 // which of them took a step.
 #pragma once
 
+#include "engine/deep_kernel.h"
 #include "engine/reference_orbit.h"
 
 #include <atomic>
@@ -20,6 +21,11 @@ struct DeepPixel {
 // The pixel of offset c before its first counted step: z = C + c, as Z_1 + c,
 // already rebased where the rule asks for it.
 DeepPixel startDeepPixel(const ReferenceOrbit& reference, double cr, double ci);
+
+// Whether the row's pixels follow the maps. Maps cost a scalar run between
+// the lanes' blocks; they are used where they skip at least 256 steps at the
+// start of the orbit, less than which the lanes take the steps faster.
+bool mapsWorthwhile(const DeepRowPoints& row);
 
 enum class MapRunEnd {
     goOn,    // the lanes take the next steps

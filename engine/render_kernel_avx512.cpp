@@ -1,11 +1,6 @@
 // The render kernel on AVX-512F: eight lanes per vector, with mask registers.
 #include "engine/render_kernel_paths.h"
-
-#include <algorithm>
-#include <atomic>
-#include <climits>
-#include <cstdint>
-#include <vector>
+#include "engine/kernel_lanes_std.h"
 
 #include <immintrin.h>
 

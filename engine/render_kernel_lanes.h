@@ -14,18 +14,14 @@
 //                              equals the saved state bit for bit
 //
 // The files of the wider paths include this header inside a
-// `#pragma GCC target` region, after the standard headers named below, so
-// that the loop is compiled for that instruction set alone. Everything here
-// is a template of V, so no path shares compiled code with another.
+// `#pragma GCC target` region, after everything it includes (the standard
+// headers of engine/kernel_lanes_std.h among them), so that the loop is
+// compiled for that instruction set alone. Everything here is a template of
+// V, so no path shares compiled code with another.
 #pragma once
 
+#include "engine/kernel_lanes_std.h"
 #include "engine/render_kernel.h"
-
-#include <algorithm>
-#include <atomic>
-#include <climits>
-#include <cstdint>
-#include <vector>
 
 namespace kernel_lanes {
 
@@ -142,113 +138,151 @@ LaneEvents runBlocks(LaneTable<V>& lanes, double imagPart, double squareBound, s
     return events;
 }
 
+// The row that iterateRowWith works on: its lanes, the counts of its pixels
+// and how far it has come.
+template <class V>
+struct RowWork {
+    const RowPoints& row;
+    // escapeSteps ends in step L + 1 at the latest (in step 1 for a limit
+    // below 1) and gives INT_MAX for a count that does not fit.
+    const std::int64_t lastStep;
+    LaneTable<V> lanes;
+    std::vector<int> counts; // 0 until the pixel is finished
+    std::uint32_t active;    // the lanes that hold a pixel
+    int nextPixel;           // the first pixel not yet given to a lane
+    int written;             // the pixels handed to the sink
+    std::int64_t block;      // the blocks run so far
+    std::int64_t nextSave;   // the earliest block at which a lane saves its state
+
+    explicit RowWork(const RowPoints& points)
+        : row(points), lastStep(std::int64_t{std::max(points.maxIterations, 0)} + 1),
+          counts(std::size_t(points.width), 0), active(0), nextPixel(0), written(0), block(0), nextSave(never)
+    {
+    }
+};
+
+template <class V>
+constexpr std::int64_t firstSaveBlocks = std::max<std::int64_t>(firstSaveSteps / V::blockSteps, 1);
+
+// Gives the lane the next pixel of the row, or leaves it idle at 0.
+template <class V>
+void refillLane(RowWork<V>& work, int lane)
+{
+    LaneTable<V>& lanes = work.lanes;
+    const std::uint32_t bit = std::uint32_t{1} << lane;
+    if (work.nextPixel == work.row.width) {
+        work.active &= ~bit;
+        lanes.x[lane] = lanes.y[lane] = lanes.x2[lane] = lanes.y2[lane] = lanes.re[lane] = 0.0;
+        lanes.steps[lane] = 0;
+        return;
+    }
+    const int pixel = work.nextPixel++;
+    const double re = work.row.realParts[pixel];
+    const double im = work.row.imagPart;
+    work.active |= bit;
+    lanes.pixel[lane] = pixel;
+    lanes.x[lane] = lanes.savedX[lane] = lanes.re[lane] = re;
+    lanes.y[lane] = lanes.savedY[lane] = im;
+    lanes.x2[lane] = re * re;
+    lanes.y2[lane] = im * im;
+    lanes.steps[lane] = 0;
+    lanes.saveInterval[lane] = firstSaveBlocks<V>;
+    lanes.nextSave[lane] = work.block + firstSaveBlocks<V>;
+    work.nextSave = std::min(work.nextSave, lanes.nextSave[lane]);
+}
+
+// Notes the count of each finished lane's pixel and gives the lane the next.
+template <class V>
+void refillFinishedLanes(RowWork<V>& work, const LaneEvents& events)
+{
+    for (std::uint32_t rest = events.finished; rest; rest &= rest - 1) {
+        const int lane = __builtin_ctz(rest);
+        const bool escaped = events.escaped >> lane & 1;
+        const std::int64_t steps = std::min(escaped ? work.lanes.steps[lane] : work.lastStep, work.lastStep);
+        work.counts[std::size_t(work.lanes.pixel[lane])] = static_cast<int>(std::min<std::int64_t>(steps, INT_MAX));
+        refillLane(work, lane);
+    }
+}
+
+// The cycle check's saved states, once a lane's next save has come: the
+// lanes still in work whose time it is save their state (x, y), each to be
+// compared with the states after it until its next save, twice as far off.
+//
+// A state that recurs bit for bit recurs for ever, since each step depends on
+// it alone, and none of the states between escaped: such a point never
+// escapes. Renewed at doubling intervals (Brent's method), the saved state
+// finds every cycle, whatever its length and wherever it starts.
+template <class V>
+void renewSavedStates(RowWork<V>& work, std::uint32_t finished)
+{
+    LaneTable<V>& lanes = work.lanes;
+    work.nextSave = never;
+    for (int lane = 0; lane < LaneTable<V>::size; ++lane) {
+        if (!(work.active >> lane & 1) || (finished >> lane & 1))
+            continue;
+        if (lanes.nextSave[lane] <= work.block) {
+            lanes.savedX[lane] = lanes.x[lane];
+            lanes.savedY[lane] = lanes.y[lane];
+            lanes.saveInterval[lane] *= 2;
+            lanes.nextSave[lane] = work.block + lanes.saveInterval[lane];
+        }
+        work.nextSave = std::min(work.nextSave, lanes.nextSave[lane]);
+    }
+}
+
+// Hands the finished pixels to the sink in column order, each as soon as
+// every one before it is out. The pixel that holds them up always has a lane
+// of its own, so a stop takes effect once that pixel is done, within one
+// pixel's iterations, and leaves the later ones unwritten. True when the
+// stop flag was found set.
+template <class V>
+bool writeInOrder(RowWork<V>& work, StepSink sink, const std::atomic<bool>& stop)
+{
+    while (work.written < work.nextPixel && work.counts[std::size_t(work.written)] != 0) {
+        sink.put(sink.context, work.written, work.counts[std::size_t(work.written)]);
+        ++work.written;
+        if (stop.load())
+            return true;
+    }
+    return false;
+}
+
 // Iterates the row on V::width * V::groups lanes, each with one pixel.
 //
 // Between runs of blocks the kernel finishes the lanes whose pixel has
-// escaped, reached its limit or repeated a saved state. A state (x, y) that
-// recurs bit for bit recurs for ever, since each step depends on it alone,
-// and none of the states between escaped: such a point never escapes. The
-// saved state is renewed at doubling intervals (Brent's method), which finds
-// every cycle, whatever its length and wherever it starts. A finished lane
-// takes the next pixel of the row at once.
+// escaped, reached its limit or repeated a saved state, renews the saved
+// states that are due, gives each finished lane the next pixel of the row at
+// once, and writes out the pixels that are ready in order.
 template <class V>
 RowOutcome iterateRowWith(const RowPoints& row, StepSink sink, const std::atomic<bool>& stop)
 {
-    constexpr int laneCount = LaneTable<V>::size;
-    static_assert(laneCount <= 32, "one bit per lane in a 32-bit mask");
-
-    const int width = row.width;
-    if (width <= 0)
+    static_assert(LaneTable<V>::size <= 32, "one bit per lane in a 32-bit mask");
+    if (row.width <= 0)
         return RowOutcome{0, false};
 
-    // escapeSteps ends in step L + 1 at the latest (in step 1 for a limit
-    // below 1) and gives INT_MAX for a count that does not fit.
-    const std::int64_t lastStep = std::int64_t{std::max(row.maxIterations, 0)} + 1;
-    constexpr std::int64_t firstSaveBlocks = std::max<std::int64_t>(firstSaveSteps / V::blockSteps, 1);
     constexpr std::int64_t stopLookBlocks = stopLookSteps / V::blockSteps;
-    const auto finalCount = [lastStep](std::int64_t steps) {
-        return static_cast<int>(std::min<std::int64_t>(std::min(steps, lastStep), INT_MAX));
-    };
-
-    LaneTable<V> lanes;
-    std::vector<int> counts(std::size_t(width), 0);
-    std::uint32_t active = 0;
-    int nextPixel = 0;
-    int written = 0;
-    std::int64_t block = 0;
-    std::int64_t nextSave = never;
+    RowWork<V> work(row);
+    for (int lane = 0; lane < LaneTable<V>::size; ++lane)
+        refillLane(work, lane);
     std::int64_t nextStopLook = stopLookBlocks;
 
-    // Gives the lane the next pixel of the row, or leaves it idle at 0.
-    const auto fill = [&](int lane) {
-        const std::uint32_t bit = std::uint32_t{1} << lane;
-        if (nextPixel == width) {
-            active &= ~bit;
-            lanes.x[lane] = lanes.y[lane] = lanes.x2[lane] = lanes.y2[lane] = lanes.re[lane] = 0.0;
-            lanes.steps[lane] = 0;
-            return;
-        }
-        const int pixel = nextPixel++;
-        const double re = row.realParts[pixel];
-        const double im = row.imagPart;
-        active |= bit;
-        lanes.pixel[lane] = pixel;
-        lanes.x[lane] = lanes.savedX[lane] = lanes.re[lane] = re;
-        lanes.y[lane] = lanes.savedY[lane] = im;
-        lanes.x2[lane] = re * re;
-        lanes.y2[lane] = im * im;
-        lanes.steps[lane] = 0;
-        lanes.saveInterval[lane] = firstSaveBlocks;
-        lanes.nextSave[lane] = block + firstSaveBlocks;
-        nextSave = std::min(nextSave, lanes.nextSave[lane]);
-    };
-    for (int lane = 0; lane < laneCount; ++lane)
-        fill(lane);
-
     for (;;) {
-        const LaneEvents events = runBlocks(lanes, row.imagPart, row.squareBound, lastStep, active, block,
-                                            std::min(nextSave, nextStopLook));
+        const LaneEvents events = runBlocks(work.lanes, row.imagPart, row.squareBound, work.lastStep, work.active,
+                                            work.block, std::min(work.nextSave, nextStopLook));
         // A stop seen here leaves the pixel in work, and every later one,
         // unwritten.
-        if (block >= nextStopLook) {
+        if (work.block >= nextStopLook) {
             if (stop.load())
-                return RowOutcome{written, true};
-            nextStopLook = block + stopLookBlocks;
+                return RowOutcome{work.written, true};
+            nextStopLook = work.block + stopLookBlocks;
         }
-        if (block >= nextSave) {
-            nextSave = never;
-            for (int lane = 0; lane < laneCount; ++lane) {
-                if (!(active >> lane & 1) || (events.finished >> lane & 1))
-                    continue;
-                if (lanes.nextSave[lane] <= block) {
-                    lanes.savedX[lane] = lanes.x[lane];
-                    lanes.savedY[lane] = lanes.y[lane];
-                    lanes.saveInterval[lane] *= 2;
-                    lanes.nextSave[lane] = block + lanes.saveInterval[lane];
-                }
-                nextSave = std::min(nextSave, lanes.nextSave[lane]);
-            }
-        }
-
-        for (std::uint32_t rest = events.finished; rest; rest &= rest - 1) {
-            const int lane = __builtin_ctz(rest);
-            const bool escaped = events.escaped >> lane & 1;
-            counts[std::size_t(lanes.pixel[lane])] = finalCount(escaped ? lanes.steps[lane] : lastStep);
-            fill(lane);
-        }
-
-        // The pixels go out in column order, each as soon as every one
-        // before it is out. The pixel that holds them up always has a lane
-        // of its own, so a stop takes effect once that pixel is done, within
-        // one pixel's iterations, and leaves the later ones unwritten.
-        while (written < nextPixel && counts[std::size_t(written)] != 0) {
-            sink.put(sink.context, written, counts[std::size_t(written)]);
-            ++written;
-            if (stop.load())
-                return RowOutcome{written, true};
-        }
-        if (written == width)
-            return RowOutcome{written, false};
+        if (work.block >= work.nextSave)
+            renewSavedStates(work, events.finished);
+        refillFinishedLanes(work, events);
+        if (writeInOrder(work, sink, stop))
+            return RowOutcome{work.written, true};
+        if (work.written == row.width)
+            return RowOutcome{work.written, false};
     }
 }
 

@@ -4,10 +4,10 @@
 #   scripts/bench-calculation.sh [ROUNDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVAR_BUILD_DIR:-$root/build}
+# Made absolute: Wine takes its prefix, inside the build folder, only so.
+build=$(realpath -m "${ZELVAR_BUILD_DIR:-$root/build}")
 
-cmake -S "$root" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake -S "$root" --preset windows -B "$build/windows" >/dev/null
 cmake --build "$build/windows" -j "$(nproc)" --target calculation_overhead_bench >/dev/null
 
 echo "Processor: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"

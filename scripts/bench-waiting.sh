@@ -8,7 +8,9 @@
 #   scripts/bench-waiting.sh [ZELVAR_EXE]   (the build's zelvar.exe unless given)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVAR_BUILD_DIR:-$root/build}
+# Made absolute: Wine takes its prefix, inside the build folder, only so.
+build=$(realpath -m "${ZELVAR_BUILD_DIR:-$root/build}")
+cmake -S "$root" --preset windows -B "$build/windows" >/dev/null
 cmake --build "$build/windows" -j "$(nproc)" --target zelvar waiting_cpu >/dev/null
 
 # shellcheck source=wine-session.sh

@@ -1,18 +1,43 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever the build, the program and its tests need
-# and the machine does not have yet.
+# Installs, with apt-get, the packages of a list that the machine does not
+# have yet.
+#   install-deps.sh start   what building and starting zelvar.exe needs
+#   install-deps.sh all     that and what the tests and benchmarks need
+#                           (the default)
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ make
-  googletest libbenchmark-dev
-  libboost-dev libmpfr-dev zlib1g-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 libz-mingw-w64-dev
+# Building zelvar.exe: CMake, Ninja, the host's compiler for the tools that
+# draw the resource bitmaps, Boost's headers, MinGW-w64 and its zlib.
+# Running it: Wine; on a virtual screen, Xvfb, xdpyinfo to wait for it,
+# xdotool to find the windows and ImageMagick for the screenshot.
+start_packages=(
+  cmake ninja-build g++
+  libboost-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb x11-utils xdotool imagemagick
+)
+# The tests and benchmarks: GoogleTest, Google Benchmark, MPFR and zlib for
+# the native tests, POV-Ray to render an export, and the rest of the tools
+# the test scripts use.
+test_packages=(
+  make
+  googletest libbenchmark-dev
+  libmpfr-dev zlib1g-dev
+  mingw-w64-tools
+  xauth
   povray
   procps
 )
+
+case "${1:-all}" in
+start) packages=("${start_packages[@]}") ;;
+all) packages=("${start_packages[@]}" "${test_packages[@]}") ;;
+*)
+  echo "usage: $0 [start|all]" >&2
+  exit 2
+  ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

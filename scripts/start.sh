@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Starts the explorer: installs what is missing, builds, and runs zelvar.exe
-# under Wine. With a display (DISPLAY set) the explorer opens there and this
-# script ends when the explorer is closed. Without one it runs on a private
-# Xvfb: the script waits for the first finished picture, saves a screenshot
-# of the frame and the Orbits window to the build folder, says where, and
-# ends the explorer again. ZELVAR_SCREEN_DPI sets the DPI of the screen, 96
-# unless set: 144 is 150 %.
+# Starts the explorer: installs what is missing for it, builds zelvar.exe
+# and the program that waits for its first picture (not the tests), and
+# runs zelvar.exe under Wine. With a display (DISPLAY set) the explorer opens
+# there and this script ends when the explorer is closed. Without one it runs
+# on a private Xvfb: the script waits for the first finished picture, saves a
+# screenshot of the frame and the Orbits window to the build folder, says
+# where, and ends the explorer again. ZELVAR_SCREEN_DPI sets the DPI of the
+# screen, 96 unless set: 144 is 150 %.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVAR_BUILD_DIR:-$root/build}
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+# Made absolute: Wine takes its prefix, inside the build folder, only so.
+build=$(realpath -m "${ZELVAR_BUILD_DIR:-$root/build}")
+"$root/scripts/install-deps.sh" start
+cmake -S "$root" --preset windows-start -B "$build/windows" >/dev/null
+cmake --build "$build/windows" -j "$(nproc)" --target zelvar zelvar_status
 
 bin="$build/windows/bin"
 # shellcheck source=wine-session.sh

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZELVAR_BUILD_DIR:-$root/build}
 # Nothing here reads the terminal, and CI has none.
 exec </dev/null
-"$root/scripts/install-deps.sh" || exit 1
+"$root/scripts/install-deps.sh" all || exit 1
 "$root/scripts/build.sh" || exit 1
 
 status=0

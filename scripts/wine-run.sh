@@ -4,7 +4,8 @@
 #   scripts/wine-run.sh PROGRAM.exe [ARGUMENTS...]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVAR_BUILD_DIR:-$root/build}
+# Made absolute: Wine takes its prefix, inside the build folder, only so.
+build=$(realpath -m "${ZELVAR_BUILD_DIR:-$root/build}")
 # shellcheck source=wine-session.sh
 . "$root/scripts/wine-session.sh"
 zelvar_session_start "$build/windows" || exit 1

@@ -1,8 +1,8 @@
-# The toolbar, the About dialog and the program's icon. The pure part reads
-# the text pixel maps of the button pictures and draws the About picture and
-# the icon; the host tools that make the resource bitmaps use it too.
-zelvar_pure_library(shell_core pixel_map.cpp toolbar_picture.cpp about_picture.cpp app_icon.cpp)
-target_link_libraries(shell_core PUBLIC engine_core resources_core shell_dpi)
+# The toolbar and the About dialog. The pure part gives the sizes of the
+# toolbar's pictures, which the toolbar uses, and lays the button pictures
+# into the strip, which the host tool that makes the toolbar bitmap uses.
+zelvar_pure_library(shell_core toolbar_picture.cpp)
+target_link_libraries(shell_core PUBLIC resources_core shell_dpi)
 
 if(WIN32)
   zelvar_win32_library(shell_controls main_toolbar.cpp about_dialog.cpp)

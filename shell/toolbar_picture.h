@@ -4,8 +4,8 @@
 // from the same pixel maps, each picture enlarged pixel by pixel.
 #pragma once
 
+#include "resources/tools/pixel_map.h"
 #include "shell/dpi_scale.h"
-#include "shell/pixel_map.h"
 
 constexpr int toolbarImageWidth = 16;
 constexpr int toolbarImageHeight = 15;

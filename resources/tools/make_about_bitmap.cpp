@@ -1,7 +1,7 @@
 // Writes the About dialog's picture, a 4-bit BMP in the standard 16-colour
 // palette, to the given path.
 #include "resources/bitmap_file.h"
-#include "shell/about_picture.h"
+#include "resources/tools/about_picture.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // Writes the program's icon, at all the sizes it is drawn at, to the given
 // path as an icon file.
 #include "resources/bitmap_file.h"
-#include "resources/icon_file.h"
-#include "shell/app_icon.h"
+#include "resources/tools/app_icon.h"
+#include "resources/tools/icon_file.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // Writes the Orbits window's guide bitmap, a 24-bit BMP, to the given path,
 // for 96 DPI or for the DPI given.
-#include "orbits/guide_picture.h"
 #include "resources/bitmap_file.h"
 #include "resources/tools/dpi_argument.h"
+#include "resources/tools/guide_picture.h"
 
 #include <cstdio>
 

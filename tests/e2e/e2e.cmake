@@ -10,7 +10,7 @@ if(WIN32)
     ${e2e}/screen_capture.cpp
     ${e2e}/unix_command.cpp)
   target_include_directories(e2e_driver PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(e2e_driver PUBLIC comctl32 gdi32 user32)
+  target_link_libraries(e2e_driver PUBLIC remote_window comctl32 gdi32 user32)
 
   add_executable(zelvar_e2e_tests
     ${e2e}/expected_picture.cpp
@@ -32,9 +32,4 @@ if(WIN32)
   # The tests start the program from their own folder.
   add_dependencies(zelvar_e2e_tests zelvar)
   zelvar_register_tests(zelvar_e2e_tests e2e 900)
-
-  # Waits until a running explorer shows a given status text; used by the
-  # start script to know when the first picture is finished.
-  add_executable(zelvar_status ${e2e}/status_probe.cpp)
-  target_link_libraries(zelvar_status PRIVATE e2e_driver)
 endif()

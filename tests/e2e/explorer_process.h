@@ -2,6 +2,8 @@
 // windows of it that a user sees.
 #pragma once
 
+#include "tools/remote_window.h"
+
 #include <windows.h>
 
 #include <string>
@@ -55,14 +57,8 @@ private:
     HWND orbits_ = nullptr;
 };
 
-// The text of a window of another process (WM_GETTEXT, which the platform
-// carries across processes).
-std::string remoteWindowText(HWND window);
-
-// The text of part `part` of a status bar of another process.
-std::string remoteStatusText(HANDLE process, HWND statusBar, int part);
-// The same for the status bar of an explorer frame found by its window.
-std::string statusPartTextOf(HWND frame, int part);
+// The texts of another process's windows (remoteWindowText, remoteStatusText,
+// statusPartTextOf) are those of tools/remote_window.h.
 
 // The child of parent with the given class and text (texts are compared only
 // when text is not empty), or null.

@@ -1,7 +1,7 @@
 // The Orbits window's plane on the pictures for the larger scales: the same
 // part of the plane, more pixels per unit.
-#include "orbits/guide_picture.h"
 #include "orbits/orbit_plot.h"
+#include "resources/tools/guide_picture.h"
 
 #include <gtest/gtest.h>
 

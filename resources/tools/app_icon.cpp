@@ -1,4 +1,4 @@
-#include "shell/app_icon.h"
+#include "resources/tools/app_icon.h"
 
 #include "engine/escape_time.h"
 

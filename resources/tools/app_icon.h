@@ -3,7 +3,7 @@
 // pixel so that its outline stays smooth at every size.
 #pragma once
 
-#include "resources/icon_file.h"
+#include "resources/tools/icon_file.h"
 
 // The sizes the program's icon is drawn at: small icons, the taskbar, the
 // large icon of Alt+Tab and Explorer's biggest view.

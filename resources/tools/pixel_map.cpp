@@ -1,4 +1,4 @@
-#include "shell/pixel_map.h"
+#include "resources/tools/pixel_map.h"
 
 #include <cstdio>
 #include <map>

@@ -1,4 +1,4 @@
-#include "resources/icon_file.h"
+#include "resources/tools/icon_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/about_picture.h"
+#include "resources/tools/about_picture.h"
 
 #include "engine/escape_time.h"
 

@@ -1,5 +1,5 @@
 #include "resources/bitmap_file.h"
-#include "shell/about_picture.h"
+#include "resources/tools/about_picture.h"
 
 #include <gtest/gtest.h>
 

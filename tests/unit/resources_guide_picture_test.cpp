@@ -1,4 +1,4 @@
-#include "orbits/guide_picture.h"
+#include "resources/tools/guide_picture.h"
 
 #include "resources/bitmap_file.h"
 
