@@ -39,6 +39,82 @@ bool land(const ReferenceOrbit& reference, DeepPixel& pixel, double squareBound)
     return false;
 }
 
+// The map a pixel takes next: its level and the index where its run starts.
+struct MapChoice {
+    int level;
+    std::int64_t start;
+};
+
+// The loop of a reference as chooseMap needs it: its period, the power of
+// two in it and the inverse of its odd part modulo 2^64.
+struct LoopSteps {
+    std::int64_t period;
+    int twos;
+    std::uint64_t oddInverse;
+};
+
+LoopSteps loopStepsOf(const ReferenceOrbit& reference)
+{
+    const std::uint64_t period = std::uint64_t(reference.loopLength);
+    if (period == 0)
+        return {0, 0, 0};
+    const int twos = __builtin_ctzll(period);
+    const std::uint64_t odd = period >> twos;
+    // Newton's iteration doubles the bits that are right at each round.
+    std::uint64_t inverse = odd;
+    for (int i = 0; i < 6; ++i)
+        inverse *= 2 - odd * inverse;
+    return {std::int64_t(period), twos, inverse};
+}
+
+// The first index from m on, in steps of the loop's period, where a run of
+// level j begins (an index k with k - 1 a multiple of 2^j); 0 when none does.
+// It solves period q = 1 - m modulo 2^j, which has a solution exactly when
+// the power of two that the period and 2^j share divides 1 - m; q is then
+// fixed modulo 2^j divided by that power.
+std::int64_t alignedInLoop(std::int64_t m, const LoopSteps& loop, int level)
+{
+    using U = std::uint64_t;
+    const int shared = std::min(loop.twos, level);
+    const U need = (U{1} - U(m)) & ((U{1} << level) - 1);
+    if (need & ((U{1} << shared) - 1))
+        return 0;
+    const U q = ((need >> shared) * loop.oddInverse) & ((U{1} << (level - shared)) - 1);
+    return m + loop.period * std::int64_t(q);
+}
+
+// The longest valid map for a pixel at index m whose difference has this
+// size: the level of the map (0 when none is valid) and the index where its
+// run starts. The tree's runs begin at index 1, so a map of level j starts
+// where m - 1 is a multiple of 2^j. On a reference that loops, the points
+// from the loop's start to the end of the orbit repeat with the loop's
+// period, so a pixel at m in the loop may as well stand at any later index
+// of the same place in the loop: there a longer run may begin. (A pixel is
+// kept within one loop, so that its state repeats when it cycles; without
+// this, one in a short loop would only ever meet maps of a few steps.) In the
+// loop no level above `highest` is tried: the caller climbs a level a map,
+// as a pixel outside it climbs through the indices.
+MapChoice chooseMap(const ReferenceOrbit& reference, const LoopSteps& loop, std::int64_t m, double size, int highest)
+{
+    const BlaTable& table = reference.bla;
+    const int top = table.topLevel();
+    if (m <= 0)
+        return {0, m};
+    const bool inLoop = loop.period > 0 && m >= reference.loopEnd - loop.period;
+    const std::int64_t from = m - 1;
+    int level = from == 0 ? top
+                : inLoop  ? std::min(highest, top)
+                          : std::min(__builtin_ctzll(static_cast<unsigned long long>(from)), top);
+    for (; level >= 1; --level) {
+        const std::int64_t start = inLoop ? alignedInLoop(m, loop, level) : m;
+        if (start <= 0 || start >= reference.end)
+            continue;
+        const std::int64_t number = (start - 1) >> level;
+        if (number < table.mapCount(level) && size < table.map(level, number).radius)
+            return {level, start};
+    }
+    return {0, m};
+}
 } // namespace
 
 bool mapsWorthwhile(const DeepRowPoints& row)
@@ -63,7 +139,8 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
                         std::int64_t lastStep, std::int64_t& skipped, const std::atomic<bool>& stop)
 {
     const BlaTable& table = reference.bla;
-    const int top = table.topLevel();
+    const LoopSteps loop = loopStepsOf(reference);
+    int highest = table.topLevel();
     int climb = climbSteps;
     int maps = runMaps;
     std::int64_t nextStopLook = pixel.steps + stopInterval;
@@ -72,24 +149,17 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
             return MapRunEnd::goOn;
         const std::size_t m = std::size_t(pixel.m);
         const double size = std::fabs(pixel.dr) + std::fabs(pixel.di);
-        // The maps that start at index m: those of the levels whose runs
-        // begin there (the tree's runs begin at index 1).
-        int level = 0;
-        if (pixel.m > 0) {
-            const std::int64_t from = pixel.m - 1;
-            level = from == 0 ? top : std::min(__builtin_ctzll(static_cast<unsigned long long>(from)), top);
-            while (level >= 1 && !(size < table.map(level, from >> level).radius))
-                --level;
-        }
-        if (level >= 1) {
-            const BlaMap& map = table.map(level, (pixel.m - 1) >> level);
+        const MapChoice choice = chooseMap(reference, loop, pixel.m, size, highest);
+        highest = choice.level + 1;
+        if (choice.level >= 1) {
+            const BlaMap& map = table.map(choice.level, (choice.start - 1) >> choice.level);
             const double nr = (map.ar * pixel.dr - map.ai * pixel.di) + (map.br * cr - map.bi * ci);
             const double ni = (map.ar * pixel.di + map.ai * pixel.dr) + (map.br * ci + map.bi * cr);
-            const std::int64_t length = std::min(std::int64_t{1} << level, reference.end - pixel.m);
+            const std::int64_t length = std::min(std::int64_t{1} << choice.level, reference.end - choice.start);
             skipped += std::min(length, lastStep - pixel.steps);
             pixel.dr = nr;
             pixel.di = ni;
-            pixel.m += length;
+            pixel.m = choice.start + length;
             pixel.steps += length;
             climb = climbSteps;
             --maps;

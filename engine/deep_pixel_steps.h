@@ -38,7 +38,9 @@ enum class MapRunEnd {
 // reference, along the longest valid map of the table at every point, with
 // single perturbed steps where no map is valid: through a rebase, where the
 // pixel passes close to 0 between two runs of maps, and while it climbs to
-// the longer maps at indices that are multiples of their length. It hands
+// the longer maps at indices that are multiples of their length (in the loop
+// of a reference that loops, at any later index of its place in the loop,
+// where the orbit repeats the same points). It hands
 // the pixel back to the lanes once 8 single steps in a row found no map (its
 // difference has outgrown the radii) or after 256 maps, and reads stop every
 // 2^16 steps. The steps that maps took are added to skipped.
