@@ -1,4 +1,7 @@
 # The main frame, the window classes, the start-up steps and the program.
+# The reading of the command line is pure.
+zelvar_pure_library(shell_start ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp)
+
 if(WIN32)
   zelvar_win32_library(shell_ui
     ${CMAKE_CURRENT_LIST_DIR}/frame_window.cpp
