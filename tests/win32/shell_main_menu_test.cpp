@@ -45,7 +45,12 @@ TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
         UINT id; // 0 for a separator
     };
     const std::vector<std::pair<const char*, std::vector<Expected>>> popups = {
-        {"&File", {{"E&xit\tCtrl+X", CMD_EXIT}, {"&Export Orbits to POV-RAY\tCtrl+e", CMD_EXPORT}}},
+        {"&File",
+         {{"E&xit\tCtrl+X", CMD_EXIT},
+          {"&Export Orbits to POV-RAY\tCtrl+e", CMD_EXPORT},
+          {"", 0},
+          {"&Open Location...\tCtrl+O", CMD_OPEN_LOCATION},
+          {"&Save Location...\tCtrl+S", CMD_SAVE_LOCATION}}},
         {"&Edit", {{"&Change Fractal Parameters\tCtrl+Enter", CMD_CHANGE_PARAMETERS}, {"&Stop\tEsc", CMD_STOP}}},
         {"&View",
          {{"&Recalculate\tF5", CMD_RECALCULATE},
@@ -53,7 +58,12 @@ TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
           {"&Zoom Reset\tCtrl+R", CMD_ZOOM_RESET},
           {"", 0},
           {"Zoom &In\t+", CMD_ZOOM_IN},
-          {"Zoom &Out\t-", CMD_ZOOM_OUT}}},
+          {"Zoom &Out\t-", CMD_ZOOM_OUT},
+          {"", 0},
+          {"&Location...\tCtrl+L", CMD_LOCATION},
+          {"", 0},
+          {"&Back\tAlt+Left", CMD_BACK},
+          {"&Forward\tAlt+Right", CMD_FORWARD}}},
         {"&Help", {{"&About\tCtrl+A", CMD_ABOUT}}},
     };
     ASSERT_EQ(GetMenuItemCount(menu), 4);
@@ -81,15 +91,16 @@ TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
     DestroyMenu(menu);
 }
 
-TEST(MainAccelerators, HoldTheEightKeysAndCtrlEForTheExport)
+TEST(MainAccelerators, HoldTheEightKeysAndCtrlEForTheExportThenTheLocationsAndTheHistory)
 {
     HACCEL table = LoadAcceleratorsA(appInstance, "Zelvar2");
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 9);
-    ACCEL entries[9] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 9), 9);
+    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 15);
+    ACCEL entries[15] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 15), 15);
     const BYTE control = FVIRTKEY | FCONTROL | FNOINVERT;
-    const Entry expected[9] = {
+    const BYTE alt = FVIRTKEY | FALT | FNOINVERT;
+    const Entry expected[15] = {
         {FNOINVERT, '+', CMD_ZOOM_IN},
         {FNOINVERT, '-', CMD_ZOOM_OUT},
         {control, 'A', CMD_ABOUT},
@@ -99,8 +110,14 @@ TEST(MainAccelerators, HoldTheEightKeysAndCtrlEForTheExport)
         {control, VK_RETURN, CMD_CHANGE_PARAMETERS},
         {control, 'X', CMD_EXIT},
         {control, 'E', CMD_EXPORT},
+        {control, 'L', CMD_LOCATION},
+        {control, 'O', CMD_OPEN_LOCATION},
+        {control, 'S', CMD_SAVE_LOCATION},
+        {alt, VK_LEFT, CMD_BACK},
+        {FVIRTKEY | FNOINVERT, VK_BACK, CMD_BACK},
+        {alt, VK_RIGHT, CMD_FORWARD},
     };
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 15; ++i) {
         EXPECT_EQ(entries[i].fVirt, expected[i].flags) << "entry " << i;
         EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
         EXPECT_EQ(entries[i].cmd, expected[i].command) << "entry " << i;
