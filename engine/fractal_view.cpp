@@ -4,6 +4,7 @@
 #include "engine/render_worker.h"
 #include "shell/status_panel.h"
 
+#include <cmath>
 #include <new>
 
 RenderJob renderJob = {};
@@ -11,10 +12,7 @@ FractalView* theFractalView = nullptr;
 
 namespace {
 
-// Starting values of the view; the reset view is taller.
-constexpr double startCenterReal = -0.5;
-constexpr double startCenterImag = 0.0;
-constexpr double startHalfHeight = 1.3;
+// The reset view is taller than the start-up view.
 constexpr double resetHalfHeight = 1.5;
 
 void showStatus(const char* text)
@@ -54,26 +52,20 @@ HBITMAP createPictureBitmap(int width, int height, std::uint32_t** pixels)
 
 } // namespace
 
-FractalView* createFractalView(HWND window)
+FractalView* createFractalView(HWND window, const Location& start)
 {
     FractalView* view = new (std::nothrow) FractalView;
     if (!view)
         return nullptr;
     view->window = window;
-    view->centerReal = startCenterReal;
-    view->centerImag = startCenterImag;
-    view->halfHeight = startHalfHeight;
+    view->takeArea(areaOf(start, clientSize(window).cy));
     view->bitmap = nullptr;
     view->bitmapWidth = 0;
     view->bitmapHeight = 0;
-    view->maxIterations = 32;
-    view->threshold = 15.0;
+    view->takeParameters(start);
     view->busy = false;
     view->memoryDC = nullptr;
-    view->binaryColoring = false;
     view->calculation = 0;
-    view->preciseReal = startCenterReal;
-    view->preciseImag = startCenterImag;
     view->finishedCalculation = 0;
     view->startCalculation();
     return view;
@@ -166,11 +158,10 @@ void FractalView::resetView()
 {
     if (refusedWhileBusy())
         return;
-    centerReal = startCenterReal;
-    centerImag = startCenterImag;
-    halfHeight = resetHalfHeight;
-    preciseReal = startCenterReal;
-    preciseImag = startCenterImag;
+    // Centred where the start-up view is.
+    Location reset;
+    reset.halfHeight = resetHalfHeight;
+    takeArea(areaOf(reset, clientSize(window).cy));
     startCalculation();
 }
 
@@ -186,14 +177,40 @@ void FractalView::zoomToBox(int x, int y, int boxHalfHeight)
     startCalculation();
 }
 
+void FractalView::takeParameters(const Location& location)
+{
+    maxIterations = location.iterationLimit;
+    threshold = location.escapeThreshold;
+    binaryColoring = location.binaryColoring;
+}
+
+void FractalView::zoomAbout(int x, int y, int notches)
+{
+    if (refusedWhileBusy())
+        return;
+    const SIZE size = clientSize(window);
+    takeArea(areaZoomedAbout(area(), x, y, std::ldexp(halfHeight, -notches), size.cx, size.cy));
+    startCalculation();
+}
+
 void FractalView::moveTo(const Location& target)
 {
     if (refusedWhileBusy())
         return;
-    takeArea(areaOf(target, clientSize(window).cy));
-    maxIterations = target.iterationLimit;
-    threshold = target.escapeThreshold;
-    binaryColoring = target.binaryColoring;
+    // The location keeps no double centre: a deep view that stays where it
+    // is keeps its own.
+    if (target.centerReal != preciseReal || target.centerImag != preciseImag || target.halfHeight != halfHeight)
+        takeArea(areaOf(target, clientSize(window).cy));
+    takeParameters(target);
+    startCalculation();
+}
+
+void FractalView::returnTo(const VisitedView& place)
+{
+    if (refusedWhileBusy())
+        return;
+    takeArea(areaReturnedTo(place.location, place.centerReal, place.centerImag, clientSize(window).cy));
+    takeParameters(place.location);
     startCalculation();
 }
 
@@ -209,6 +226,11 @@ const std::uint32_t* FractalView::finishedPicture(int width, int height) const
         renderJob.centerReal != centerReal || renderJob.centerImag != centerImag)
         return nullptr;
     return renderJob.newPixels;
+}
+
+VisitedView FractalView::visitedView() const
+{
+    return VisitedView{location(), centerReal, centerImag};
 }
 
 double FractalView::pixelToReal(int x) const

@@ -6,6 +6,7 @@
 #include "engine/location.h"
 #include "engine/precise_real.h"
 #include "engine/view_area.h"
+#include "engine/view_history.h"
 
 #include <windows.h>
 
@@ -36,6 +37,8 @@ struct FractalView {
     // picture whole; 0 before any. Set by the render threads before busy
     // falls.
     unsigned finishedCalculation;
+    // The places the view has left, for Back and Forward.
+    ViewHistory history;
 
     // None of these starts a calculation while one runs: each then only
     // asks the running one to stop and changes nothing. A zoom that would
@@ -46,11 +49,19 @@ struct FractalView {
     void zoomOut();
     void resetView();
     void zoomToBox(int x, int y, int boxHalfHeight);
-    // Shows the location, which must be valid, and calculates it.
+    // Zooms about pixel (x, y), whose point stays where it is, halving the
+    // half-height for each notch (doubling it for each negative one).
+    void zoomAbout(int x, int y, int notches);
+    // Shows the location, which must be valid, and calculates it. A move to
+    // where the view already is only calculates it anew.
     void moveTo(const Location& location);
+    // Shows a place the view has shown before, as it was there.
+    void returnTo(const VisitedView& place);
 
     // Where the view is: its precise centre, half-height and parameters.
     Location location() const;
+    // Where the view is, with the double centre of its formulas.
+    VisitedView visitedView() const;
 
     // The pixels of the view's picture (RenderJob's newPixels) when they are
     // the whole picture of the view as it is now at width x height: no
@@ -66,9 +77,12 @@ struct FractalView {
     void paintFractal(HDC dc) const;
 
 private:
+    friend FractalView* createFractalView(HWND window, const Location& start);
+
     bool refusedWhileBusy();
     ViewArea area() const;
     void takeArea(const ViewArea& newArea);
+    void takeParameters(const Location& location);
 };
 
 // Hands one calculation to its worker thread.
@@ -91,6 +105,7 @@ extern RenderJob renderJob;
 // The one fractal view of the process; null until its window is created.
 extern FractalView* theFractalView;
 
-// Makes the view of the given window with its start-up values and starts the
-// first calculation. Returns null when the record cannot be allocated.
-FractalView* createFractalView(HWND window);
+// Makes the view of the given window at the location given, by default the
+// start-up view, and starts the first calculation. Returns null when the
+// record cannot be allocated.
+FractalView* createFractalView(HWND window, const Location& start = Location{});

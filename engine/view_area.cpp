@@ -63,3 +63,28 @@ ViewArea areaZoomedToBox(const ViewArea& area, int x, int y, int boxHalfHeight, 
     moved.preciseImag = area.preciseImag + deepRowOffset(y, area.halfHeight, height);
     return isDeepView(area.halfHeight, height) ? turnedShallow(moved, height) : settled(moved, height);
 }
+
+ViewArea areaZoomedAbout(const ViewArea& area, int x, int y, double halfHeight, int width, int height)
+{
+    const PlaneEdges edges = planeEdges(area.centerReal, area.centerImag, area.halfHeight, width, height);
+    const double newOffsetReal = deepColumnOffset(x, width, halfHeight, height);
+    const double newOffsetImag = deepRowOffset(y, halfHeight, height);
+    ViewArea moved = area;
+    moved.centerReal = columnToReal(edges, x, width) - newOffsetReal;
+    moved.centerImag = rowToImag(edges, y, height) - newOffsetImag;
+    moved.halfHeight = halfHeight;
+    if (!inRange(moved.centerReal, moved.centerImag, moved.halfHeight, width, height))
+        return area;
+    moved.preciseReal = area.preciseReal + deepColumnOffset(x, width, area.halfHeight, height);
+    moved.preciseReal -= newOffsetReal;
+    moved.preciseImag = area.preciseImag + deepRowOffset(y, area.halfHeight, height);
+    moved.preciseImag -= newOffsetImag;
+    return isDeepView(area.halfHeight, height) ? turnedShallow(moved, height) : settled(moved, height);
+}
+
+ViewArea areaReturnedTo(const Location& location, double centerReal, double centerImag, int height)
+{
+    if (!isDeepView(location.halfHeight, height))
+        return areaOf(location, height);
+    return ViewArea{centerReal, centerImag, location.halfHeight, location.centerReal, location.centerImag};
+}

@@ -30,6 +30,22 @@ ViewArea areaOf(const Location& location, int height);
 // double for a width x height picture.
 ViewArea areaWithHalfHeight(const ViewArea& area, double halfHeight, int width, int height);
 
+// The area after a zoom to halfHeight about pixel (x, y) of a width x
+// height view, as the mouse wheel zooms: the point of that pixel stays under
+// it. The double centre puts the pixel's point by the view's mapping where
+// the new view's offsets place that pixel; the precise centre moves by the
+// difference of the pixel's offsets in the two views, exactly, so that the
+// deep kernel's point of the pixel is the same before and after. The area
+// itself when the new view would be out of range.
+ViewArea areaZoomedAbout(const ViewArea& area, int x, int y, double halfHeight, int width, int height);
+
+// The area of a place the view showed before, given by its location and the
+// double centre it had there, in a picture `height` rows high: that area
+// exactly while it is deep there, and the area of the location when it is
+// shallow there, since a shallow view keeps its precise centre on its double
+// centre.
+ViewArea areaReturnedTo(const Location& location, double centerReal, double centerImag, int height);
+
 // The area after a zoom to the box of boxHalfHeight pixels centred on pixel
 // (x, y) of a width x height view, whose height must be 2 or more; the
 // area itself when the new view would be out of range.

@@ -13,6 +13,11 @@
 #define CMD_CHANGE_PARAMETERS 40007
 #define CMD_STOP 40009
 #define CMD_EXPORT 40014
+#define CMD_LOCATION 40015
+#define CMD_OPEN_LOCATION 40016
+#define CMD_SAVE_LOCATION 40017
+#define CMD_BACK 40018
+#define CMD_FORWARD 40019
 #define CMD_SAVE_PICTURE 40020
 
 /* Commands of the Orbits window's context menu. */
@@ -33,6 +38,11 @@
 /* Controls of the progress window of a long export. */
 #define IDC_EXPORT_PROGRESS_BAR 1012
 #define IDC_EXPORT_PROGRESS_TEXT 1013
+
+/* Controls of the Location dialog. */
+#define IDC_LOCATION_REAL 1030
+#define IDC_LOCATION_IMAG 1031
+#define IDC_LOCATION_HALF_HEIGHT 1032
 
 /* Controls of the picture size dialog and of the progress window of a
    picture being saved. */

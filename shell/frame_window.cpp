@@ -3,6 +3,7 @@
 #include "engine/fractal_view.h"
 #include "engine/parameters_dialog.h"
 #include "engine/render_worker.h"
+#include "engine/view_navigation.h"
 #include "engine/view_requests.h"
 #include "export/background_export.h"
 #include "export/background_save.h"
@@ -13,9 +14,13 @@
 #include "shell/about_dialog.h"
 #include "shell/app_instance.h"
 #include "shell/dpi_scale.h"
+#include "shell/location_commands.h"
 #include "shell/main_toolbar.h"
 #include "shell/status_panel.h"
 #include "shell/window_dpi.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
 
 #include <new>
 
@@ -54,11 +59,12 @@ ChildPlace fractalViewPlace(int clientWidth, int clientHeight)
     return {0, t.bottom + gap, clientWidth, clientHeight - t.bottom - s.bottom - gap};
 }
 
-// Builds the frame's furniture in its fixed order. False when one of the
-// objects that the frame's layout and commands rely on cannot be had (the
-// status panel, the toolbar, the view's record, the Orbits window's object):
-// the frame is then not created and start-up ends.
-bool buildFrame(HWND frame)
+// Builds the frame's furniture in its fixed order, the view at the start
+// location. False when one of the objects that the frame's layout and
+// commands rely on cannot be had (the status panel, the toolbar, the view's
+// record, the Orbits window's object): the frame is then not created and
+// start-up ends.
+bool buildFrame(HWND frame, const Location& start)
 {
     frameDpi = windowDpi(frame);
     StatusPanel* panel = new (std::nothrow) StatusPanel;
@@ -76,9 +82,11 @@ bool buildFrame(HWND frame)
     const RECT f = clientRect(frame);
     const ChildPlace place = fractalViewPlace(f.right, f.bottom);
 
-    // The view's creation makes the FractalView and starts the first calculation.
+    // The view's creation makes the FractalView and starts the first
+    // calculation, of the start location.
+    Location viewStart = start;
     theFractalViewWindow = CreateWindowExA(WS_EX_CLIENTEDGE, "FRACTALCLASS", nullptr, WS_CHILD | WS_VISIBLE, place.x,
-                                           place.y, place.width, place.height, frame, nullptr, appInstance, nullptr);
+                                           place.y, place.width, place.height, frame, nullptr, appInstance, &viewStart);
     if (!theFractalViewWindow || !theFractalView || theFractalView->window != theFractalViewWindow)
         return false;
 
@@ -92,6 +100,38 @@ bool buildFrame(HWND frame)
 
     UpdateWindow(theFractalViewWindow);
     UpdateWindow(theOrbitWindowHandle);
+    // Files dropped on the frame are opened as locations.
+    DragAcceptFiles(frame, TRUE);
+    return true;
+}
+
+// The start location given to CreateWindowEx, or the start-up view.
+Location startOf(LPARAM lParam)
+{
+    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    const auto* start = static_cast<const Location*>(creation->lpCreateParams);
+    return start ? *start : Location{};
+}
+
+// Back and Forward are greyed while there is nowhere to go.
+void greyHistoryItems(HMENU menu)
+{
+    const ViewHistory& history = theFractalView->history;
+    EnableMenuItem(menu, CMD_BACK, MF_BYCOMMAND | (history.canGoBack() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, CMD_FORWARD, MF_BYCOMMAND | (history.canGoForward() ? MF_ENABLED : MF_GRAYED));
+}
+
+// The wheel's message goes to the focus window, which is the frame's; it is
+// the view's when the cursor, in screen coordinates, is over the picture.
+bool passWheelToView(WPARAM wParam, LPARAM lParam)
+{
+    RECT picture = {};
+    GetClientRect(theFractalViewWindow, &picture);
+    MapWindowPoints(theFractalViewWindow, nullptr, reinterpret_cast<POINT*>(&picture), 2);
+    const POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (!PtInRect(&picture, cursor))
+        return false;
+    SendMessageA(theFractalViewWindow, WM_MOUSEWHEEL, wParam, lParam);
     return true;
 }
 
@@ -148,16 +188,26 @@ LRESULT runCommand(HWND frame, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case CMD_ZOOM_RESET:
-        viewRequests().submit([] { theFractalView->resetView(); });
+        viewRequests().submit([] { changeView([] { theFractalView->resetView(); }); });
         return 0;
     case CMD_ZOOM_IN:
-        viewRequests().submit([] { theFractalView->zoomIn(); });
+        viewRequests().submit([] { changeView([] { theFractalView->zoomIn(); }); });
         return 0;
     case CMD_ZOOM_OUT:
-        viewRequests().submit([] { theFractalView->zoomOut(); });
+        viewRequests().submit([] { changeView([] { theFractalView->zoomOut(); }); });
+        return 0;
+    case CMD_LOCATION:
+        chooseLocation(frame);
+        return 0;
+    case CMD_BACK:
+        viewRequests().submit(goBack);
+        return 0;
+    case CMD_FORWARD:
+        viewRequests().submit(goForward);
         return 0;
     case CMD_CHANGE_PARAMETERS:
-        viewRequests().submit([] { runModal([] { showParametersDialog(theFractalView); }); });
+        viewRequests().submit(
+            [] { changeView([] { runModal([] { showParametersDialog(theFractalView); }); }); });
         return 0;
     case CMD_RECALCULATE:
         // Dropped while a calculation runs; it neither stops nor restarts it.
@@ -169,6 +219,12 @@ LRESULT runCommand(HWND frame, WPARAM wParam, LPARAM lParam)
         return 0;
     case CMD_EXPORT:
         runModal([frame] { showExportDialog(frame); });
+        return 0;
+    case CMD_OPEN_LOCATION:
+        openLocationFromDialog(frame);
+        return 0;
+    case CMD_SAVE_LOCATION:
+        saveLocationFromDialog(frame);
         return 0;
     case CMD_SAVE_PICTURE:
         runModal([frame] { showSavePicture(frame); });
@@ -190,7 +246,7 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 {
     switch (message) {
     case WM_CREATE:
-        return buildFrame(window) ? 0 : -1;
+        return buildFrame(window, startOf(lParam)) ? 0 : -1;
     case WM_SIZE:
         layOut(LOWORD(lParam), HIWORD(lParam));
         theOrbitWindow->placeOrbitWindow();
@@ -203,6 +259,16 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_COMMAND:
         return runCommand(window, wParam, lParam);
+    case WM_INITMENUPOPUP:
+        greyHistoryItems(reinterpret_cast<HMENU>(wParam));
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_MOUSEWHEEL:
+        if (passWheelToView(wParam, lParam))
+            return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DROPFILES:
+        openDroppedFile(window, reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_CLOSE:
         closeFrame(window);
         return 0;

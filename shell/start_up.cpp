@@ -3,13 +3,15 @@
 #include "shell/dpi_scale.h"
 #include "shell/window_dpi.h"
 
-HWND createMainFrame(HINSTANCE instance, int showCommand)
+HWND createMainFrame(HINSTANCE instance, int showCommand, const Location& start)
 {
     HMENU menu = LoadMenuA(instance, "Zelvar2");
     // The frame appears on the main monitor, whose scale is the system's.
     const int dpi = systemDpi();
+    Location frameStart = start;
     HWND frame = CreateWindowExA(0, "Zelvar2", "Zelvar v2.0", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 scaleForDpi(500, dpi), scaleForDpi(400, dpi), nullptr, menu, instance, nullptr);
+                                 scaleForDpi(500, dpi), scaleForDpi(400, dpi), nullptr, menu, instance,
+                                 &frameStart);
     if (!frame) {
         // A frame whose creation failed has been destroyed again, and its
         // destruction posted the quit message. Take that message away, or it

@@ -2,15 +2,25 @@
 
 #include "engine/fractal_view.h"
 #include "engine/render_worker.h"
+#include "engine/view_navigation.h"
 #include "engine/view_requests.h"
 #include "orbits/orbit_window.h"
 #include "view/box_geometry.h"
 #include "view/orbit_line.h"
+#include "view/wheel_turns.h"
+
+#include <windowsx.h>
 
 ZoomBox* theZoomBox = nullptr;
 int dragHandle = 0;
 
 namespace {
+
+// The turns of the wheel not yet zoomed, the client point the cursor was at
+// when the last of them came, and whether a zoom by them waits its turn.
+WheelTurns wheelTurns;
+POINT wheelPoint = {};
+bool wheelZoomWaits = false;
 
 // Mouse positions are the low and high words of lParam, each taken as an
 // unsigned 16-bit value: the mouse is not captured, so they are never negative.
@@ -31,11 +41,15 @@ void destroyZoomBox()
 }
 
 // The records are process-wide and each may be missing if it could not be
-// allocated; every handler below copes without them.
-void onCreate(HWND window)
+// allocated; every handler below copes without them. The view starts at the
+// location given to CreateWindowEx, or at the start-up view.
+void onCreate(HWND window, const CREATESTRUCTA& creation)
 {
-    theFractalView = createFractalView(window);
+    const auto* start = static_cast<const Location*>(creation.lpCreateParams);
+    theFractalView = createFractalView(window, start ? *start : Location{});
     theOrbitLine = createOrbitLine(window);
+    wheelTurns.clear();
+    wheelZoomWaits = false;
 }
 
 void onPaint(HWND window)
@@ -94,8 +108,10 @@ void zoomByBox(HWND window)
 {
     if (!theZoomBox)
         return;
-    if (theFractalView)
-        theFractalView->zoomToBox(theZoomBox->centerX, theZoomBox->centerY, theZoomBox->halfHeight);
+    if (theFractalView) {
+        const ZoomBox& box = *theZoomBox;
+        changeView([&box] { theFractalView->zoomToBox(box.centerX, box.centerY, box.halfHeight); });
+    }
     destroyZoomBox();
     InvalidateRect(window, nullptr, FALSE);
 }
@@ -118,13 +134,47 @@ void onButtonUp(HWND window)
     viewRequests().submit([window] { zoomByBox(window); });
 }
 
+// Zooms by every whole notch turned so far, about the point the cursor was
+// at when the last turn came. Notches turned while the zoom waited for a
+// calculation to stop are all in it; turns that cancelled each other out
+// leave the view and only calculate it anew, as a zoom out of range does.
+void zoomByWheel()
+{
+    wheelZoomWaits = false;
+    const int notches = wheelTurns.takeNotches();
+    if (notches == 0) {
+        theFractalView->startCalculation();
+        return;
+    }
+    changeView([notches] { theFractalView->zoomAbout(wheelPoint.x, wheelPoint.y, notches); });
+}
+
+// A turn of the wheel, its cursor position in screen coordinates. Over the
+// picture, each whole notch zooms; while a calculation runs the zoom waits
+// its turn, as a zoom command does, and later turns join it.
+void onMouseWheel(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(window, &cursor);
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (!theFractalView || !PtInRect(&client, cursor))
+        return;
+    wheelTurns.add(GET_WHEEL_DELTA_WPARAM(wParam));
+    wheelPoint = cursor;
+    if (wheelZoomWaits || !wheelTurns.holdsNotch())
+        return;
+    wheelZoomWaits = true;
+    viewRequests().submit(zoomByWheel);
+}
+
 } // namespace
 
 LRESULT CALLBACK fractalViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
-        onCreate(window);
+        onCreate(window, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
         return 0;
     case WM_PAINT:
         onPaint(window);
@@ -137,6 +187,9 @@ LRESULT CALLBACK fractalViewProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_LBUTTONUP:
         onButtonUp(window);
+        return 0;
+    case WM_MOUSEWHEEL:
+        onMouseWheel(window, wParam, lParam);
         return 0;
     case WM_CALCULATION_ENDED:
         takeUpWaitingRequests(static_cast<unsigned>(wParam));

@@ -18,6 +18,7 @@ if(WIN32)
     ${e2e}/dialog_steps.cpp
     ${e2e}/e2e_start_test.cpp
     ${e2e}/e2e_navigation_test.cpp
+    ${e2e}/e2e_location_test.cpp
     ${e2e}/e2e_dialogs_test.cpp
     ${e2e}/e2e_exit_test.cpp
     ${e2e}/e2e_waiting_test.cpp

@@ -61,17 +61,39 @@ HWND findChild(HWND parent, const std::string& wantedClass, const std::string& t
     return search.found;
 }
 
-ExplorerProcess::ExplorerProcess(const std::string& arguments, const std::string& program)
+namespace {
+
+std::wstring wide(const std::string& utf8)
 {
-    STARTUPINFOA startup = {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], length);
+    text.resize(static_cast<std::size_t>(length > 0 ? length - 1 : 0));
+    return text;
+}
+
+} // namespace
+
+ExplorerProcess::ExplorerProcess(const std::string& arguments, const std::string& program, bool waitForWindows)
+{
+    // As the shell starts a program: its command line in UTF-16, whatever
+    // the code page of either program.
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     std::string command = "\"" + (program.empty() ? programPath() : program) + "\"";
     if (!arguments.empty())
         command += " " + arguments;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+    std::wstring wideCommand = wide(command);
+    if (!CreateProcessW(nullptr, &wideCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return;
-    WaitForInputIdle(process_.hProcess, 30000);
-    waitFor(
+    if (waitForWindows)
+        this->waitForWindows();
+}
+
+bool ExplorerProcess::waitForWindows(DWORD timeoutMs)
+{
+    WaitForInputIdle(process_.hProcess, timeoutMs);
+    return waitFor(
         [&] {
             for (HWND window : threadWindows(process_.dwThreadId)) {
                 if (className(window) == "Zelvar2")
@@ -86,7 +108,7 @@ ExplorerProcess::ExplorerProcess(const std::string& arguments, const std::string
             toolbar_ = FindWindowExA(frame_, nullptr, TOOLBARCLASSNAMEA, nullptr);
             return ok();
         },
-        30000);
+        timeoutMs);
 }
 
 ExplorerProcess::~ExplorerProcess()

@@ -11,15 +11,21 @@
 class ExplorerProcess {
 public:
     // Starts zelvar.exe from the test program's own folder, or the program
-    // given, with the command-line arguments given, and waits until its
-    // frame, view, bars and Orbits window exist. ok() tells whether it did.
-    explicit ExplorerProcess(const std::string& arguments = "", const std::string& program = "");
+    // given, with the command-line arguments given (in UTF-8), and unless
+    // told otherwise waits until its frame, view, bars and Orbits window
+    // exist. ok() tells whether they do.
+    explicit ExplorerProcess(const std::string& arguments = "", const std::string& program = "",
+                             bool waitForWindows = true);
     // Ends the program if it still runs.
     ~ExplorerProcess();
     ExplorerProcess(const ExplorerProcess&) = delete;
     ExplorerProcess& operator=(const ExplorerProcess&) = delete;
 
     bool ok() const { return frame_ && view_ && statusBar_ && toolbar_ && orbits_; }
+
+    // Waits until the frame, view, bars and Orbits window exist, as the
+    // constructor does unless told not to; tells whether they do.
+    bool waitForWindows(DWORD timeoutMs = 30000);
 
     HWND frame() const { return frame_; }
     HWND view() const { return view_; }

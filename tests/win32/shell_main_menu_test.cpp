@@ -49,6 +49,8 @@ TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
          {{"E&xit\tCtrl+X", CMD_EXIT},
           {"&Export Orbits to POV-RAY\tCtrl+e", CMD_EXPORT},
           {"", 0},
+          {"&Open Location...\tCtrl+O", CMD_OPEN_LOCATION},
+          {"&Save Location...\tCtrl+S", CMD_SAVE_LOCATION},
           {"Save &Picture...\tCtrl+Shift+S", CMD_SAVE_PICTURE}}},
         {"&Edit", {{"&Change Fractal Parameters\tCtrl+Enter", CMD_CHANGE_PARAMETERS}, {"&Stop\tEsc", CMD_STOP}}},
         {"&View",
@@ -57,7 +59,12 @@ TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
           {"&Zoom Reset\tCtrl+R", CMD_ZOOM_RESET},
           {"", 0},
           {"Zoom &In\t+", CMD_ZOOM_IN},
-          {"Zoom &Out\t-", CMD_ZOOM_OUT}}},
+          {"Zoom &Out\t-", CMD_ZOOM_OUT},
+          {"", 0},
+          {"&Location...\tCtrl+L", CMD_LOCATION},
+          {"", 0},
+          {"&Back\tAlt+Left", CMD_BACK},
+          {"&Forward\tAlt+Right", CMD_FORWARD}}},
         {"&Help", {{"&About\tCtrl+A", CMD_ABOUT}}},
     };
     ASSERT_EQ(GetMenuItemCount(menu), 4);
@@ -85,15 +92,16 @@ TEST(MainMenu, HasFourPopupsWithTheirItemsInOrder)
     DestroyMenu(menu);
 }
 
-TEST(MainAccelerators, HoldTheEightKeysCtrlEForTheExportAndCtrlShiftSForTheSave)
+TEST(MainAccelerators, HoldTheEightKeysAndCtrlEForTheExportThenTheLocationsTheHistoryAndTheSave)
 {
     HACCEL table = LoadAcceleratorsA(appInstance, "Zelvar2");
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 10);
-    ACCEL entries[10] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 10), 10);
+    ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 16);
+    ACCEL entries[16] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 16), 16);
     const BYTE control = FVIRTKEY | FCONTROL | FNOINVERT;
-    const Entry expected[10] = {
+    const BYTE alt = FVIRTKEY | FALT | FNOINVERT;
+    const Entry expected[16] = {
         {FNOINVERT, '+', CMD_ZOOM_IN},
         {FNOINVERT, '-', CMD_ZOOM_OUT},
         {control, 'A', CMD_ABOUT},
@@ -103,9 +111,15 @@ TEST(MainAccelerators, HoldTheEightKeysCtrlEForTheExportAndCtrlShiftSForTheSave)
         {control, VK_RETURN, CMD_CHANGE_PARAMETERS},
         {control, 'X', CMD_EXIT},
         {control, 'E', CMD_EXPORT},
+        {control, 'L', CMD_LOCATION},
+        {control, 'O', CMD_OPEN_LOCATION},
+        {control, 'S', CMD_SAVE_LOCATION},
+        {alt, VK_LEFT, CMD_BACK},
+        {FVIRTKEY | FNOINVERT, VK_BACK, CMD_BACK},
+        {alt, VK_RIGHT, CMD_FORWARD},
         {control | FSHIFT, 'S', CMD_SAVE_PICTURE},
     };
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(entries[i].fVirt, expected[i].flags) << "entry " << i;
         EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
         EXPECT_EQ(entries[i].cmd, expected[i].command) << "entry " << i;
