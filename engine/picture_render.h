@@ -7,9 +7,12 @@
 // person sees follows it, as if one thread computed the rows in order:
 //   - the progress reports cover the prefix, paced by reportAfterRow, with the
 //     clock read once for each row the prefix gains;
-//   - a white scan line lies under the last row of the prefix. Whoever owns
-//     that row draws it over the part of the row not written yet, so it never
-//     hides a pixel already computed;
+//   - a white scan line lies under the last row of the prefix, over the part
+//     of that row not written yet, so it never hides a pixel already
+//     computed. It shows at once, even while the row's owner is held up by a
+//     slow pixel: the owner claims the columns of its row a few at a time
+//     before it writes them, and the scan line goes over the unclaimed rest
+//     at once and over the owner's claimed rest as soon as it writes again;
 //   - after a stop the picture is brought back to what one thread would have
 //     left: the prefix, the interrupted row (its pixels so far, then the scan
 //     line), and the first content below it. Rows that other threads had
@@ -41,6 +44,11 @@ public:
     // under lastRow: rows firstRow to lastRow + 1 want repainting, and the
     // progress is percent. After a stop lastRow is the picture's height.
     virtual void rowsFinished(int firstRow, int lastRow, int percent) = 0;
+
+    // The scan line has been drawn over more of the row, which wants
+    // repainting: the owner of a row in work has drawn it over the columns
+    // it had claimed. Nothing to do for a picture that is not on the screen.
+    virtual void scanLineGrew(int /*row*/) {}
 
     // The picture has ended: no thread writes into it any more. The last call.
     virtual void pictureEnded(bool cancelled) = 0;
@@ -83,11 +91,26 @@ private:
         int percent;
     };
 
+    // Who writes which columns of a row in work. The owner writes only the
+    // columns before `claimed`, and claims more before it writes them; the
+    // scan line goes over the columns from `claimed` on while `claimed` is
+    // drawingScanLine, and the owner draws it over its own claimed rest once
+    // it sees scanLineWanted.
+    struct RowClaim {
+        std::atomic<int> claimed{0};
+        std::atomic<bool> scanLineWanted{false};
+    };
+    static constexpr int drawingScanLine = -1;
+    // Colours a row's pixels as they come, within the columns it claims.
+    struct RowPainter;
+
     bool prepareOnce();
     bool takeRow(int* row);
     void computeRow(int row);
     void finishRow(int row, int written, bool stopped);
     void requestScanLine(int row);
+    int claimColumns(RowClaim& claim, int end);
+    void reportScanLineGrown(int row);
     void restoreAfterStop();
     void leave();
 
@@ -110,7 +133,5 @@ private:
     bool cancelled_ = false;
     std::vector<char> finished_;
     std::vector<int> written_;
-    // The owner of a row in the prefix's last place draws the scan line over
-    // the rest of its row when it sees this.
-    std::unique_ptr<std::atomic<bool>[]> scanLineWanted_;
+    std::unique_ptr<RowClaim[]> claims_;
 };

@@ -47,6 +47,12 @@ public:
             theStatusPanel->setProgress(percent);
     }
 
+    void scanLineGrew(int row) override
+    {
+        RECT band = {0, row, view_->bitmapWidth, row + 1};
+        InvalidateRect(view_->window, &band, TRUE);
+    }
+
     void pictureEnded(bool cancelled) override
     {
         if (theStatusPanel) {

@@ -53,6 +53,12 @@ public:
         reports_.push_back(report);
     }
 
+    void scanLineGrew(int row) override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        grownScanLines_.push_back(row);
+    }
+
     void pictureEnded(bool cancelled) override
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -69,6 +75,11 @@ public:
 
     bool cancelled() const { return cancelled_; }
     const std::vector<Report>& reports() const { return reports_; }
+    std::vector<int> grownScanLines()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return grownScanLines_;
+    }
 
     std::vector<int> percents() const
     {
@@ -84,6 +95,7 @@ private:
     bool ended_ = false;
     bool cancelled_ = false;
     std::vector<Report> reports_;
+    std::vector<int> grownScanLines_;
 };
 
 ReportClock::time_point steadyClock()
@@ -395,4 +407,65 @@ TEST(PictureRender, AStopReachesEveryThreadWithinAPixelThatNeverEnds)
         stopper.join();
         EXPECT_TRUE(stopped.cancelled);
     }
+}
+
+// One thread's row joins the prefix while the row under it is held up by a
+// slow pixel on another thread: the scan line must show under the prefix at
+// once, over every column the held-up row has not written, as it does when
+// one thread computes the rows in order.
+TEST(PictureRender, TheScanLineShowsAtOnceUnderThePrefixWhileItsRowWaitsForASlowPixel)
+{
+    constexpr int width = 200;
+    constexpr int height = 3;
+    constexpr int writtenBeforeTheSlowPixel = 10;
+    std::vector<std::uint32_t> pixels(std::size_t(width) * height, 0u);
+    std::uint32_t* const second = pixels.data() + width;
+    std::atomic<bool> secondHeldUp{false};
+    std::atomic<bool> slowPixelDone{false};
+    std::atomic<bool> ownerDrewItsPart{false};
+    ProgressLog log;
+
+    PictureJob job;
+    job.pixels = pixels.data();
+    job.width = width;
+    job.height = height;
+    job.maxIterations = 32;
+    job.computeRow = [&](int row, StepSink sink, const std::atomic<bool>&) {
+        if (row == 0) {
+            EXPECT_TRUE(waitFor([&] { return secondHeldUp.load(); }));
+        }
+        for (int x = 0; x < width; ++x) {
+            if (row == 1 && x == writtenBeforeTheSlowPixel) {
+                secondHeldUp = true;
+                EXPECT_TRUE(waitFor([&] { return slowPixelDone.load(); }));
+            }
+            sink.put(sink.context, x, 1);
+            if (row == 1 && x == writtenBeforeTheSlowPixel) {
+                // Its next pixel is out: the owner has drawn the scan line
+                // over what it had claimed, and asked for the row's repaint.
+                ownerDrewItsPart = std::all_of(second + x + 1, second + 64, [](std::uint32_t p) { return p == white; });
+                EXPECT_TRUE(waitFor([&] { return !log.grownScanLines().empty(); }));
+            }
+        }
+        return RowOutcome{width, false};
+    };
+    log.onReport = [&](const ProgressLog::Report& report) {
+        if (report.lastRow != 0)
+            return;
+        // Row 1's own pixels stand; the rest beyond its owner's claim is
+        // white before the report repaints the row.
+        const std::uint32_t computed = colorToPixel(stepColor(1, 32, false));
+        EXPECT_TRUE(std::all_of(second, second + writtenBeforeTheSlowPixel, [&](std::uint32_t p) { return p == computed; }));
+        EXPECT_TRUE(std::all_of(second + 64, second + width, [](std::uint32_t p) { return p == white; }));
+        slowPixelDone = true;
+    };
+
+    std::atomic<bool> stop{false};
+    pool().grow(2);
+    auto picture = std::make_shared<PictureRender>(std::move(job), 2, stop, log, frameClock);
+    pool().run(2, [picture](int) { picture->runThread(); });
+    ASSERT_TRUE(log.waitForEnd());
+    EXPECT_TRUE(ownerDrewItsPart);
+    EXPECT_EQ(log.grownScanLines(), std::vector<int>{1});
+    EXPECT_EQ(whitePixels(pixels, 0, pixels.size()), 0);
 }
