@@ -1,9 +1,9 @@
 #include "export/export_dialog.h"
 
+#include "common/app_instance.h"
 #include "engine/number_text.h"
 #include "export/background_export.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 
 #include <commdlg.h>
 
@@ -66,7 +66,9 @@ void confirmExport(HWND dialog)
     }
     // After a failure the dialog stays open, so that the user can choose
     // another file or cancel. A stopped export ends it as a written one does.
-    const OrbitFileResult result = exportInBackground(dialog, exportIterations, exportPoints, fileName);
+    const auto* samplePoints = reinterpret_cast<const OrbitPointSampler*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    const OrbitFileResult result =
+        writeOrbitFileWhileResponsive(dialog, exportIterations, exportPoints, fileName, *samplePoints);
     if (!result.written && !result.stopped) {
         showError(dialog, result.failure.c_str());
         return;
@@ -76,15 +78,16 @@ void confirmExport(HWND dialog)
 
 } // namespace
 
-void showExportDialog(HWND owner)
+void showExportDialog(HWND owner, const OrbitPointSampler& samplePoints)
 {
-    DialogBoxParamA(appInstance, "export", owner, exportDialogProc, 0);
+    DialogBoxParamA(appInstance, "export", owner, exportDialogProc, reinterpret_cast<LPARAM>(&samplePoints));
 }
 
-INT_PTR CALLBACK exportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK exportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         SetDlgItemTextA(dialog, IDC_EXPORT_ITERATIONS, formatInteger(exportIterations).c_str());
         SetDlgItemTextA(dialog, IDC_EXPORT_POINTS, formatInteger(exportPoints).c_str());
         return TRUE;

@@ -1,9 +1,7 @@
 #include "export/orbit_file_writer.h"
 
-#include "engine/fractal_view.h"
 #include "export/file_replacement.h"
 #include "export/orbit_text.h"
-#include "view/orbit_line.h"
 
 #include <windows.h>
 
@@ -146,11 +144,12 @@ OrbitFileResult writeAndReplace(const OrbitFileJob& job, WriteProgress& progress
 
 } // namespace
 
-std::string prepareOrbitFile(int iterations, int points, const char* path, OrbitFileJob& job)
+std::string prepareOrbitFile(int iterations, int points, const char* path, const OrbitPointSampler& samplePoints,
+                             OrbitFileJob& job)
 {
     if (iterations < 1 || points < 1)
         return "The number of points and the number of iterations must be at least 1.";
-    if (!theOrbitLine || !theFractalView)
+    if (!samplePoints)
         return "There is no orbit line to export.";
     if (!path || !*path)
         return "No file name was chosen.";
@@ -175,13 +174,7 @@ std::string prepareOrbitFile(int iterations, int points, const char* path, Orbit
     if (!reals || !imags)
         return "Cannot export " + std::to_string(points) + " points: there is not enough memory for their samples.";
 
-    // The samples are fractional pixel positions; each is truncated toward
-    // zero to its pixel and replaced by that pixel's point in the plane.
-    theOrbitLine->samplePoints(reals.get(), imags.get(), points);
-    for (int p = 0; p < points; ++p) {
-        reals[p] = theFractalView->pixelToReal(static_cast<int>(reals[p]));
-        imags[p] = theFractalView->pixelToImag(static_cast<int>(imags[p]));
-    }
+    samplePoints(reals.get(), imags.get(), points);
 
     job.iterations = iterations;
     job.points = points;
@@ -198,10 +191,10 @@ OrbitFileResult writeOrbitJob(const OrbitFileJob& job, WriteProgress& progress)
     return job.toDevice ? writeDirectly(job, progress) : writeAndReplace(job, progress);
 }
 
-OrbitFileResult writeOrbitFile(int iterations, int points, const char* path)
+OrbitFileResult writeOrbitFile(int iterations, int points, const char* path, const OrbitPointSampler& samplePoints)
 {
     OrbitFileJob job;
-    const std::string failure = prepareOrbitFile(iterations, points, path, job);
+    const std::string failure = prepareOrbitFile(iterations, points, path, samplePoints, job);
     if (!failure.empty())
         return failed(failure);
     WriteProgress progress;

@@ -1,11 +1,11 @@
 #include "orbits/orbit_window.h"
 
+#include "common/dpi_scale.h"
+#include "common/gdi_selection.h"
+#include "common/scaled_pen.h"
+#include "common/window_dpi.h"
 #include "orbits/orbit_plot.h"
 #include "resources/resource_ids.h"
-#include "shell/dpi_scale.h"
-#include "shell/gdi_selection.h"
-#include "shell/scaled_pen.h"
-#include "shell/window_dpi.h"
 
 OrbitWindow* theOrbitWindow = nullptr;
 

@@ -1,8 +1,8 @@
 #include "shell/main_toolbar.h"
 
+#include "common/window_dpi.h"
 #include "resources/resource_ids.h"
 #include "shell/toolbar_picture.h"
-#include "shell/window_dpi.h"
 
 MainToolbar* theMainToolbar = nullptr;
 

@@ -1,11 +1,12 @@
+#include "common/app_instance.h"
 #include "engine/fractal_view.h"
 #include "engine/parameters_dialog.h"
 #include "engine/render_worker.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 #include "shell/status_panel.h"
+#include "tests/support/dialog_driver.h"
+#include "tests/support/view_idle.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/shell_dialog_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -30,19 +31,20 @@ protected:
         host = createTestHost(320, 240);
         panel.createStatusPanel(host, appInstance);
         theStatusPanel = &panel;
+        theCalculationReport = &statusPanelReport();
         HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 160, 100, host, nullptr,
                                      appInstance, nullptr);
         view = createFractalView(child);
         ASSERT_NE(view, nullptr);
-        ASSERT_TRUE(pumpUntil([&] { return !view->busy; }));
+        theFractalView = view;
+        ASSERT_TRUE(waitUntilIdle());
         panel.setStatusText(idleMark);
     }
 
     void TearDown() override
     {
-        if (view) {
-            EXPECT_TRUE(pumpUntil([&] { return !view->busy; }));
-        }
+        EXPECT_TRUE(waitUntilIdle());
+        theFractalView = nullptr;
         theStatusPanel = nullptr;
         DestroyWindow(host);
     }
@@ -55,15 +57,15 @@ protected:
     // Whether the dialog started a calculation, and that one has ended.
     bool calculationRan()
     {
-        EXPECT_TRUE(pumpUntil([&] { return !view->busy; }));
+        EXPECT_TRUE(waitUntilIdle());
         return statusPartText(panel.statusBar, 0) != idleMark;
     }
 
     // Types the two texts, clicks OK and reads the message box that must come.
     SeenMessageBox refusal(HWND dialog, const std::string& threshold, const std::string& iterations)
     {
-        typeText(dialog, IDC_THRESHOLD, threshold);
-        typeText(dialog, IDC_MAX_ITERATIONS, iterations);
+        setItemText(dialog, IDC_THRESHOLD, threshold);
+        setItemText(dialog, IDC_MAX_ITERATIONS, iterations);
         clickButton(dialog, IDOK);
         SeenMessageBox seen = answerMessageBox(dialog);
         EXPECT_FALSE(messageBoxOpen(dialog)) << "a second message box for " << threshold << " / " << iterations;
@@ -77,8 +79,8 @@ protected:
     // accepts them with OK.
     void accept(HWND dialog, const std::string& threshold, const std::string& iterations, bool binary)
     {
-        typeText(dialog, IDC_THRESHOLD, threshold);
-        typeText(dialog, IDC_MAX_ITERATIONS, iterations);
+        setItemText(dialog, IDC_THRESHOLD, threshold);
+        setItemText(dialog, IDC_MAX_ITERATIONS, iterations);
         const UINT wanted = binary ? BST_CHECKED : BST_UNCHECKED;
         if (IsDlgButtonChecked(dialog, IDC_BINARY_COLORING) != wanted) {
             clickButton(dialog, IDC_BINARY_COLORING);
@@ -117,7 +119,7 @@ TEST_F(ParametersDialog, FirstOpeningShowsTheStartValuesOverADisabledOwner)
         hostEnabled = IsWindowEnabled(host);
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
-        GetGUIThreadInfo(dialogThread(), &info);
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
         focus = info.hwndFocus;
         okButton = GetDlgItem(dialog, IDOK);
         clickButton(dialog, IDCANCEL);
@@ -156,8 +158,8 @@ TEST_F(ParametersDialog, CancelEscapeAndCloseStoreNothingAndStartNothing)
     for (std::size_t way = 0; way < ways.size(); ++way) {
         bool closed = false;
         openWith([&](HWND dialog) {
-            typeText(dialog, IDC_THRESHOLD, "3");
-            typeText(dialog, IDC_MAX_ITERATIONS, "7");
+            setItemText(dialog, IDC_THRESHOLD, "3");
+            setItemText(dialog, IDC_MAX_ITERATIONS, "7");
             clickButton(dialog, IDC_BINARY_COLORING);
             EXPECT_TRUE(pumpUntil([&] { return IsDlgButtonChecked(dialog, IDC_BINARY_COLORING) == BST_CHECKED; }));
             ways[way](dialog);
@@ -244,7 +246,7 @@ TEST_F(ParametersDialog, ALimitBeyondThirtyTwoBitsIsReadAsTheLargest)
     EXPECT_EQ(view->maxIterations, INT_MAX);
     // Such a calculation would run for hours; it is stopped at once.
     requestStop();
-    ASSERT_TRUE(pumpUntil([&] { return !view->busy; }));
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(statusPartText(panel.statusBar, 0), "Cancelled");
 }
 

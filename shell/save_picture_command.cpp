@@ -1,4 +1,4 @@
-#include "export/save_picture_command.h"
+#include "shell/save_picture_command.h"
 
 #include "engine/fractal_view.h"
 #include "export/background_save.h"
@@ -63,7 +63,7 @@ void showSavePicture(HWND frame)
     // No calculation starts before the save has ended, so a finished
     // picture of the view stays as it is meanwhile.
     job.finishedPixels = theFractalView->finishedPicture(size.width, size.height);
-    const PictureSaveResult result = saveInBackground(frame, job);
+    const PictureSaveResult result = savePictureWhileResponsive(frame, job);
     if (!result.failure.empty())
         showError(frame, result.failure);
 }

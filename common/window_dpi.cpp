@@ -1,4 +1,4 @@
-#include "shell/window_dpi.h"
+#include "common/window_dpi.h"
 
 namespace {
 
