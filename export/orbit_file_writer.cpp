@@ -84,12 +84,12 @@ std::string diskSpaceFailure(int iterations, int points, const std::string& fold
 
 // The file's bytes go to `file`, which this closes; failure text, or empty.
 // A stop on request sets *stopped and gives no failure.
-std::string writeAndClose(HANDLE file, const OrbitFileJob& job, WriteProgress& progress, bool* stopped)
+std::string writeAndClose(UniqueHandle file, const OrbitFileJob& job, WriteProgress& progress, bool* stopped)
 {
-    FileSink fileSink(file);
+    FileSink fileSink(file.get());
     ProgressSink sink(fileSink, progress);
     const bool wrote = writeOrbitText(sink, job.iterations, job.points, job.reals.get(), job.imags.get());
-    const bool closed = CloseHandle(file) != 0;
+    const bool closed = file.close();
     *stopped = sink.stopped();
     if (*stopped)
         return {};
@@ -109,12 +109,12 @@ OrbitFileResult stoppedResult()
 OrbitFileResult writeDirectly(const OrbitFileJob& job, WriteProgress& progress)
 {
     const char* path = job.path.c_str();
-    HANDLE device = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (device == INVALID_HANDLE_VALUE)
+    UniqueHandle device(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!device.valid())
         return failed("Cannot open " + quotedPath(path) + ": " + systemText(GetLastError()));
     bool stopped = false;
-    const std::string failure = writeAndClose(device, job, progress, &stopped);
+    const std::string failure = writeAndClose(std::move(device), job, progress, &stopped);
     if (stopped)
         return stoppedResult();
     return failure.empty() ? OrbitFileResult{true, {}} : failed(failure);
@@ -127,11 +127,11 @@ OrbitFileResult writeAndReplace(const OrbitFileJob& job, WriteProgress& progress
     FileReplacement replacement(job.path);
     if (!replacement.failure().empty())
         return failed(replacement.failure());
-    HANDLE file = replacement.openForWriting();
-    if (file == INVALID_HANDLE_VALUE)
+    UniqueHandle file = replacement.openForWriting();
+    if (!file.valid())
         return failed(replacement.failure());
     bool stopped = false;
-    const std::string failure = writeAndClose(file, job, progress, &stopped);
+    const std::string failure = writeAndClose(std::move(file), job, progress, &stopped);
     if (stopped)
         return stoppedResult();
     if (!failure.empty())
