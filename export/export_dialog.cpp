@@ -3,6 +3,7 @@
 #include "common/app_instance.h"
 #include "engine/number_text.h"
 #include "export/background_export.h"
+#include "export/save_file_dialog.h"
 #include "resources/resource_ids.h"
 
 #include <commdlg.h>
@@ -21,21 +22,7 @@ void showError(HWND dialog, const char* text)
     MessageBoxA(dialog, text, "Error", MB_ICONERROR);
 }
 
-// Asks for the file with the save dialog; false when the user cancelled it
-// or the dialog failed, which CommDlgExtendedError then tells apart.
-bool chooseFile(HWND dialog, char* fileName, DWORD size)
-{
-    OPENFILENAMEA request = {};
-    request.lStructSize = sizeof(OPENFILENAMEA);
-    request.hwndOwner = dialog;
-    request.lpstrFilter = "POV-RAY files (*.pov)\0*.pov\0\0";
-    request.lpstrFile = fileName;
-    request.nMaxFile = size;
-    request.lpstrTitle = "Export to...";
-    request.Flags = OFN_OVERWRITEPROMPT;
-    request.lpstrDefExt = "pov";
-    return GetSaveFileNameA(&request) != 0;
-}
+const SaveFileRequest exportFile = {"POV-RAY files (*.pov)\0*.pov\0\0", "Export to...", "pov"};
 
 void confirmExport(HWND dialog)
 {
@@ -53,7 +40,7 @@ void confirmExport(HWND dialog)
     }
 
     char fileName[260] = "";
-    if (!chooseFile(dialog, fileName, sizeof fileName)) {
+    if (!chooseFileToSave(dialog, exportFile, fileName, sizeof fileName)) {
         // A cancelled save dialog ends the export without writing anything.
         const DWORD error = CommDlgExtendedError();
         if (error == 0) {

@@ -12,6 +12,8 @@
 
 #include <cfloat>
 #include <climits>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -92,6 +94,11 @@ protected:
 
     HWND host = nullptr;
     StatusPanel panel = {};
+    // Types each pair of a threshold and an iterations text into one opening
+    // of the dialog, and expects each refused with message; the view stays
+    // as it was.
+    void expectRefused(const std::vector<std::pair<std::string, std::string>>& texts, const char* message);
+
     FractalView* view = nullptr;
 };
 
@@ -101,6 +108,22 @@ void expectErrorBox(const SeenMessageBox& seen, const char* message, const std::
     EXPECT_EQ(seen.caption, "Error") << what;
     EXPECT_EQ(seen.text, message) << what;
     EXPECT_TRUE(seen.errorIcon) << what;
+}
+
+void ParametersDialog::expectRefused(const std::vector<std::pair<std::string, std::string>>& texts,
+                                     const char* message)
+{
+    openWith([&](HWND dialog) {
+        for (const auto& [threshold, iterations] : texts) {
+            expectErrorBox(refusal(dialog, threshold, iterations), message, threshold + " / " + iterations);
+            if (!IsWindow(dialog))
+                break;
+        }
+        clickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(view->threshold, 15.0);
+    EXPECT_EQ(view->maxIterations, 32);
+    EXPECT_FALSE(calculationRan());
 }
 
 } // namespace
@@ -180,35 +203,15 @@ TEST_F(ParametersDialog, RefusesThresholdsThatAreNotPositiveWhateverTheIteration
         {"0", "32"}, {"-3", "32"}, {"abc", "32"}, {"0", "abc"}, {"-3", "0"},
         {"", "12"},  {"  ", "-1"}, {"nan", "32"}, {"-0.0", "5"}, {"1e-400", "5"},
     };
-    openWith([&](HWND dialog) {
-        for (const auto& [threshold, iterations] : texts) {
-            expectErrorBox(refusal(dialog, threshold, iterations), thresholdMessage, threshold + " / " + iterations);
-            if (!IsWindow(dialog))
-                break;
-        }
-        clickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(view->threshold, 15.0);
-    EXPECT_EQ(view->maxIterations, 32);
-    EXPECT_FALSE(calculationRan());
+    expectRefused(texts, thresholdMessage);
 }
 
 TEST_F(ParametersDialog, RefusesIterationLimitsThatAreNotPositive)
 {
     // -4294967295 would wrap round to 1 in 32 bits; it is read as the
     // smallest 32-bit value instead and refused.
-    const std::vector<std::string> texts = {"0", "-1", "abc", "", "-4294967295", "- 5"};
-    openWith([&](HWND dialog) {
-        for (const std::string& iterations : texts) {
-            expectErrorBox(refusal(dialog, "15", iterations), iterationsMessage, iterations);
-            if (!IsWindow(dialog))
-                break;
-        }
-        clickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(view->threshold, 15.0);
-    EXPECT_EQ(view->maxIterations, 32);
-    EXPECT_FALSE(calculationRan());
+    expectRefused({{"15", "0"}, {"15", "-1"}, {"15", "abc"}, {"15", ""}, {"15", "-4294967295"}, {"15", "- 5"}},
+                  iterationsMessage);
 }
 
 TEST_F(ParametersDialog, AcceptsTheLeadingNumberOfEachTextAndRecalculates)
