@@ -14,11 +14,11 @@
 // Each figure is the fastest of its rounds: other work on the machine only
 // ever adds to a time, so the fastest round is the least disturbed one. Run
 // it on an otherwise idle machine; other work still shifts the figures.
+#include "common/app_instance.h"
 #include "engine/escape_time.h"
 #include "engine/fractal_view.h"
 #include "engine/plane_mapping.h"
 #include "engine/render_kernel.h"
-#include "shell/app_instance.h"
 #include "shell/start_up.h"
 #include "shell/status_panel.h"
 #include "shell/window_classes.h"

@@ -4,11 +4,12 @@
 // "direct" writes on the calling thread; "background" writes as the export
 // dialog does, on a thread of its own with the progress window over a host
 // window. The line lies where the explorer first puts it.
+#include "common/app_instance.h"
 #include "engine/fractal_view.h"
 #include "export/background_export.h"
 #include "export/orbit_file_writer.h"
-#include "shell/app_instance.h"
 #include "view/fractal_view_window.h"
+#include "view/orbit_line_points.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -78,8 +79,9 @@ int main(int argc, char** argv)
     LARGE_INTEGER start;
     LARGE_INTEGER end;
     QueryPerformanceCounter(&start);
-    const OrbitFileResult result = background ? exportInBackground(host, iterations, points, argv[4])
-                                              : writeOrbitFile(iterations, points, argv[4]);
+    const OrbitFileResult result =
+        background ? writeOrbitFileWhileResponsive(host, iterations, points, argv[4], orbitLinePlanePoints())
+                   : writeOrbitFile(iterations, points, argv[4], orbitLinePlanePoints());
     QueryPerformanceCounter(&end);
 
     PROCESS_MEMORY_COUNTERS memory = {};

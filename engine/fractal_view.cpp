@@ -1,8 +1,8 @@
 #include "engine/fractal_view.h"
 
+#include "engine/calculation_report.h"
 #include "engine/plane_mapping.h"
 #include "engine/render_worker.h"
-#include "shell/status_panel.h"
 
 #include <cmath>
 #include <new>
@@ -17,8 +17,8 @@ constexpr double resetHalfHeight = 1.5;
 
 void showStatus(const char* text)
 {
-    if (theStatusPanel)
-        theStatusPanel->setStatusText(text);
+    if (theCalculationReport)
+        theCalculationReport->showStatus(text);
 }
 
 SIZE clientSize(HWND window)

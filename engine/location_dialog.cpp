@@ -1,8 +1,8 @@
 #include "engine/location_dialog.h"
 
+#include "common/app_instance.h"
 #include "engine/location_fields.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 
 #include <string>
 

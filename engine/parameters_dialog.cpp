@@ -1,8 +1,8 @@
 #include "engine/parameters_dialog.h"
 
+#include "common/app_instance.h"
 #include "engine/number_text.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 
 namespace {
 

@@ -206,6 +206,13 @@ void PictureRender::leave()
             return;
     }
     // Every other thread has left: what follows is this thread's alone.
+    //
+    // A stopped picture's last report says 100 %, which looks like a stopped
+    // run claiming to be whole. It is the design: the report covers the rest
+    // of the picture, which restoreAfterStop has just changed and which wants
+    // repainting, and the run has come to its end. The progress shows 100 %
+    // for that moment and is cleared at once by pictureEnded, as a finished
+    // run's is, while the status says the run was cancelled.
     if (cancelled_) {
         restoreAfterStop();
         if (job_.height > 0)

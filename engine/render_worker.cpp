@@ -1,9 +1,9 @@
 #include "engine/render_worker.h"
 
+#include "engine/calculation_report.h"
 #include "engine/picture_render.h"
 #include "engine/picture_rows.h"
 #include "engine/render_pool.h"
-#include "shell/status_panel.h"
 
 #include <algorithm>
 #include <bitset>
@@ -33,8 +33,10 @@ RenderPool& renderPool()
     return *pool;
 }
 
-// What a calculation shows of itself: its finished rows, its progress and
-// at the end its final word, in the view window and the status bar.
+// What a calculation shows of itself: its finished rows in the view window,
+// its progress and at the end its final word in the calculation report. The
+// pure row loop (engine/picture_render.h) decides what is reported and when;
+// this only carries it to the windows.
 class ViewProgress final : public PictureProgress {
 public:
     explicit ViewProgress(const RenderJob& job) : view_(job.view), calculation_(job.calculation) {}
@@ -43,8 +45,8 @@ public:
     {
         RECT band = {0, firstRow, view_->bitmapWidth, lastRow + 2};
         InvalidateRect(view_->window, &band, TRUE);
-        if (theStatusPanel)
-            theStatusPanel->setProgress(percent);
+        if (theCalculationReport)
+            theCalculationReport->showProgress(percent);
     }
 
     void scanLineGrew(int row) override
@@ -55,9 +57,9 @@ public:
 
     void pictureEnded(bool cancelled) override
     {
-        if (theStatusPanel) {
-            theStatusPanel->setStatusText(cancelled ? "Cancelled" : "Done");
-            theStatusPanel->clearProgress();
+        if (theCalculationReport) {
+            theCalculationReport->showStatus(cancelled ? "Cancelled" : "Done");
+            theCalculationReport->clearProgress();
         }
         InvalidateRect(view_->window, nullptr, TRUE);
         if (!cancelled)

@@ -40,6 +40,13 @@ bool ViewRequestGate::holdsRequests() const
 // Runs the waiting requests in order until one has to wait: for a dialog to
 // close, or for a running calculation (perhaps one that the request before
 // started) to stop.
+//
+// A request that finds a calculation running does not wait for it to finish:
+// it asks it to stop, since the user has asked for another picture, and stays
+// first in line. It runs once the render threads report the end, however the
+// calculation ended. So a zoom during a calculation cancels it, and several
+// requests given meanwhile each run in their turn, each stopping at most the
+// calculation that the one before it started.
 void ViewRequestGate::runWaiting()
 {
     if (running_ || openDialogs_ > 0)

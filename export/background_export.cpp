@@ -9,10 +9,11 @@ ExportRun* runningExport = nullptr;
 
 } // namespace
 
-OrbitFileResult exportInBackground(HWND owner, int iterations, int points, const char* path)
+OrbitFileResult writeOrbitFileWhileResponsive(HWND owner, int iterations, int points, const char* path,
+                                              const OrbitPointSampler& samplePoints)
 {
     OrbitFileJob job;
-    const std::string failure = prepareOrbitFile(iterations, points, path, job);
+    const std::string failure = prepareOrbitFile(iterations, points, path, samplePoints, job);
     if (!failure.empty())
         return OrbitFileResult{false, failure};
 

@@ -9,9 +9,10 @@
 // does, then writes the file on a thread of its own under the modal progress
 // window, which shows over owner once the writing has taken half a second.
 // This thread sleeps in the window's message loop meanwhile: the windows
-// repaint and a running calculation is served. Returns once the file is
-// written or the writing has stopped, its thread ended.
-OrbitFileResult exportInBackground(HWND owner, int iterations, int points, const char* path);
+// repaint and a running calculation is served. Returns only once the file
+// is written or the writing has stopped, its thread ended.
+OrbitFileResult writeOrbitFileWhileResponsive(HWND owner, int iterations, int points, const char* path,
+                                              const OrbitPointSampler& samplePoints);
 
 // Stops the export being written, if any, as its Cancel does, and returns
 // once its writing thread has ended: an earlier file of its name stays as

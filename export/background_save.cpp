@@ -9,7 +9,7 @@ PictureSaveRun* runningSave = nullptr;
 
 } // namespace
 
-PictureSaveResult saveInBackground(HWND owner, const PictureSaveJob& job)
+PictureSaveResult savePictureWhileResponsive(HWND owner, const PictureSaveJob& job)
 {
     PictureSaveRun run;
     run.job = &job;

@@ -8,9 +8,9 @@
 // Saves the picture of job on a thread of its own under the modal progress
 // window, which shows over owner once the saving has taken half a second.
 // This thread sleeps in the window's message loop meanwhile: the windows
-// repaint and a running calculation is served. Returns once the picture is
-// saved or the saving has stopped, its thread ended.
-PictureSaveResult saveInBackground(HWND owner, const PictureSaveJob& job);
+// repaint and a running calculation is served. Returns only once the
+// picture is saved or the saving has stopped, its thread ended.
+PictureSaveResult savePictureWhileResponsive(HWND owner, const PictureSaveJob& job);
 
 // Stops the picture being saved, if any, as its Cancel does, and returns
 // once its thread has ended: an earlier file of its name stays as it was and

@@ -1,9 +1,10 @@
 #include "export/export_dialog.h"
 
+#include "common/app_instance.h"
 #include "engine/number_text.h"
 #include "export/background_export.h"
+#include "export/save_file_dialog.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 
 #include <commdlg.h>
 
@@ -21,21 +22,7 @@ void showError(HWND dialog, const char* text)
     MessageBoxA(dialog, text, "Error", MB_ICONERROR);
 }
 
-// Asks for the file with the save dialog; false when the user cancelled it
-// or the dialog failed, which CommDlgExtendedError then tells apart.
-bool chooseFile(HWND dialog, char* fileName, DWORD size)
-{
-    OPENFILENAMEA request = {};
-    request.lStructSize = sizeof(OPENFILENAMEA);
-    request.hwndOwner = dialog;
-    request.lpstrFilter = "POV-RAY files (*.pov)\0*.pov\0\0";
-    request.lpstrFile = fileName;
-    request.nMaxFile = size;
-    request.lpstrTitle = "Export to...";
-    request.Flags = OFN_OVERWRITEPROMPT;
-    request.lpstrDefExt = "pov";
-    return GetSaveFileNameA(&request) != 0;
-}
+const SaveFileRequest exportFile = {"POV-RAY files (*.pov)\0*.pov\0\0", "Export to...", "pov"};
 
 void confirmExport(HWND dialog)
 {
@@ -53,7 +40,7 @@ void confirmExport(HWND dialog)
     }
 
     char fileName[260] = "";
-    if (!chooseFile(dialog, fileName, sizeof fileName)) {
+    if (!chooseFileToSave(dialog, exportFile, fileName, sizeof fileName)) {
         // A cancelled save dialog ends the export without writing anything.
         const DWORD error = CommDlgExtendedError();
         if (error == 0) {
@@ -66,7 +53,9 @@ void confirmExport(HWND dialog)
     }
     // After a failure the dialog stays open, so that the user can choose
     // another file or cancel. A stopped export ends it as a written one does.
-    const OrbitFileResult result = exportInBackground(dialog, exportIterations, exportPoints, fileName);
+    const auto* samplePoints = reinterpret_cast<const OrbitPointSampler*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    const OrbitFileResult result =
+        writeOrbitFileWhileResponsive(dialog, exportIterations, exportPoints, fileName, *samplePoints);
     if (!result.written && !result.stopped) {
         showError(dialog, result.failure.c_str());
         return;
@@ -76,15 +65,16 @@ void confirmExport(HWND dialog)
 
 } // namespace
 
-void showExportDialog(HWND owner)
+void showExportDialog(HWND owner, const OrbitPointSampler& samplePoints)
 {
-    DialogBoxParamA(appInstance, "export", owner, exportDialogProc, 0);
+    DialogBoxParamA(appInstance, "export", owner, exportDialogProc, reinterpret_cast<LPARAM>(&samplePoints));
 }
 
-INT_PTR CALLBACK exportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK exportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         SetDlgItemTextA(dialog, IDC_EXPORT_ITERATIONS, formatInteger(exportIterations).c_str());
         SetDlgItemTextA(dialog, IDC_EXPORT_POINTS, formatInteger(exportPoints).c_str());
         return TRUE;

@@ -1,7 +1,7 @@
 #include "export/export_progress_dialog.h"
 
+#include "common/app_instance.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 
 #include <commctrl.h>
 

@@ -27,18 +27,17 @@ std::string folderOf(const std::string& path)
 TargetKind inspectTarget(const char* path, DWORD* error)
 {
     // Opening with no access right reads only the object's kind.
-    HANDLE object = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (object == INVALID_HANDLE_VALUE) {
+    const UniqueHandle object(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!object.valid()) {
         *error = GetLastError();
         return *error == ERROR_PATH_NOT_FOUND || *error == ERROR_INVALID_NAME ? TargetKind::unreachable
                                                                               : TargetKind::absent;
     }
     BY_HANDLE_FILE_INFORMATION information = {};
-    const bool isFolder = GetFileInformationByHandle(object, &information) &&
+    const bool isFolder = GetFileInformationByHandle(object.get(), &information) &&
                           (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    const DWORD type = GetFileType(object);
-    CloseHandle(object);
+    const DWORD type = GetFileType(object.get());
     if (isFolder)
         return TargetKind::folder;
     return type == FILE_TYPE_DISK ? TargetKind::regularFile : TargetKind::device;
@@ -59,11 +58,11 @@ FileReplacement::~FileReplacement()
         DeleteFileA(temporary_.c_str());
 }
 
-HANDLE FileReplacement::openForWriting()
+UniqueHandle FileReplacement::openForWriting()
 {
-    HANDLE file = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    UniqueHandle file(CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
         failure_ = "Cannot create a file in the folder of " + quotedPath(target_) + ": " + systemText(GetLastError());
     return file;
 }

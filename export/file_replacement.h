@@ -5,6 +5,8 @@
 // that the writers of files share.
 #pragma once
 
+#include "common/unique_handle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -31,7 +33,8 @@ public:
     // it could not.
     explicit FileReplacement(const std::string& target);
     // Deletes the temporary file unless it has replaced the target. Every
-    // handle on it must be closed by then.
+    // handle on it must be closed by then: a handle had from openForWriting
+    // after the replacement was made is.
     ~FileReplacement();
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
@@ -41,8 +44,8 @@ public:
     const std::string& temporaryPath() const { return temporary_; }
 
     // Opens the temporary file for writing from its start; on failure
-    // returns INVALID_HANDLE_VALUE and failure() tells why.
-    HANDLE openForWriting();
+    // returns a handle that holds nothing, and failure() tells why.
+    UniqueHandle openForWriting();
 
     // Puts the temporary file, written and closed, in the target's place.
     // Returns an empty text, or why it could not, ending with the

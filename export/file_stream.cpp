@@ -16,9 +16,7 @@ FileStream::~FileStream()
 
 void FileStream::close()
 {
-    if (file_ != INVALID_HANDLE_VALUE)
-        CloseHandle(file_);
-    file_ = INVALID_HANDLE_VALUE;
+    file_.close();
 }
 
 HRESULT STDMETHODCALLTYPE FileStream::QueryInterface(REFIID id, void** object)
@@ -50,7 +48,7 @@ ULONG STDMETHODCALLTYPE FileStream::Release()
 HRESULT STDMETHODCALLTYPE FileStream::Read(void* data, ULONG size, ULONG* read)
 {
     DWORD done = 0;
-    const BOOL succeeded = ReadFile(file_, data, size, &done, nullptr);
+    const BOOL succeeded = ReadFile(file_.get(), data, size, &done, nullptr);
     if (read)
         *read = done;
     if (!succeeded)
@@ -61,7 +59,7 @@ HRESULT STDMETHODCALLTYPE FileStream::Read(void* data, ULONG size, ULONG* read)
 HRESULT STDMETHODCALLTYPE FileStream::Write(const void* data, ULONG size, ULONG* written)
 {
     DWORD done = 0;
-    const BOOL succeeded = WriteFile(file_, data, size, &done, nullptr);
+    const BOOL succeeded = WriteFile(file_.get(), data, size, &done, nullptr);
     if (written)
         *written = done;
     if (succeeded && done == size)
@@ -76,7 +74,7 @@ HRESULT STDMETHODCALLTYPE FileStream::Write(const void* data, ULONG size, ULONG*
 HRESULT STDMETHODCALLTYPE FileStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position)
 {
     LARGE_INTEGER reached = {};
-    if (!SetFilePointerEx(file_, move, &reached, origin))
+    if (!SetFilePointerEx(file_.get(), move, &reached, origin))
         return lastError();
     if (position)
         position->QuadPart = static_cast<ULONGLONG>(reached.QuadPart);
@@ -89,8 +87,9 @@ HRESULT STDMETHODCALLTYPE FileStream::SetSize(ULARGE_INTEGER size)
     LARGE_INTEGER zero = {};
     LARGE_INTEGER end = {};
     end.QuadPart = static_cast<LONGLONG>(size.QuadPart);
-    if (!SetFilePointerEx(file_, zero, &here, FILE_CURRENT) || !SetFilePointerEx(file_, end, nullptr, FILE_BEGIN) ||
-        !SetEndOfFile(file_) || !SetFilePointerEx(file_, here, nullptr, FILE_BEGIN))
+    const HANDLE file = file_.get();
+    if (!SetFilePointerEx(file, zero, &here, FILE_CURRENT) || !SetFilePointerEx(file, end, nullptr, FILE_BEGIN) ||
+        !SetEndOfFile(file) || !SetFilePointerEx(file, here, nullptr, FILE_BEGIN))
         return lastError();
     return S_OK;
 }
@@ -102,7 +101,7 @@ HRESULT STDMETHODCALLTYPE FileStream::CopyTo(IStream*, ULARGE_INTEGER, ULARGE_IN
 
 HRESULT STDMETHODCALLTYPE FileStream::Commit(DWORD)
 {
-    return FlushFileBuffers(file_) ? S_OK : lastError();
+    return FlushFileBuffers(file_.get()) ? S_OK : lastError();
 }
 
 HRESULT STDMETHODCALLTYPE FileStream::Revert()
@@ -127,7 +126,7 @@ HRESULT STDMETHODCALLTYPE FileStream::Stat(STATSTG* status, DWORD)
     *status = STATSTG{};
     status->type = STGTY_STREAM;
     LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(file_, &size))
+    if (!GetFileSizeEx(file_.get(), &size))
         return lastError();
     status->cbSize.QuadPart = static_cast<ULONGLONG>(size.QuadPart);
     status->grfMode = STGM_WRITE;

@@ -3,16 +3,19 @@
 // encoder itself may only report as a general failure.
 #pragma once
 
+#include "common/unique_handle.h"
+
 #include <windows.h>
 #include <objidl.h>
 
 #include <atomic>
+#include <utility>
 
 class FileStream final : public IStream {
 public:
     // Takes over the file; it is closed by close() or when the last
     // reference goes.
-    explicit FileStream(HANDLE file) : file_(file) {}
+    explicit FileStream(UniqueHandle file) : file_(std::move(file)) {}
 
     // Closes the file now, whoever still holds the stream; later calls fail.
     void close();
@@ -41,7 +44,7 @@ public:
 private:
     ~FileStream();
 
-    HANDLE file_;
+    UniqueHandle file_;
     std::atomic<ULONG> references_{1};
     DWORD writeError_ = 0;
 };

@@ -40,15 +40,15 @@ std::string writeLocationFile(const std::string& path, const Location& location)
     FileReplacement replacement(path);
     if (!replacement.failure().empty())
         return replacement.failure();
-    HANDLE file = replacement.openForWriting();
-    if (file == INVALID_HANDLE_VALUE)
+    UniqueHandle file = replacement.openForWriting();
+    if (!file.valid())
         return replacement.failure();
     const std::string text = locationFileText(location);
     DWORD written = 0;
-    const bool wrote = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+    const bool wrote = WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
                        written == text.size();
     const DWORD writeError = GetLastError();
-    const bool closed = CloseHandle(file) != 0;
+    const bool closed = file.close();
     if (!wrote)
         return writeFailure(path, writeError);
     if (!closed)

@@ -1,9 +1,7 @@
 #include "export/orbit_file_writer.h"
 
-#include "engine/fractal_view.h"
 #include "export/file_replacement.h"
 #include "export/orbit_text.h"
-#include "view/orbit_line.h"
 
 #include <windows.h>
 
@@ -86,12 +84,12 @@ std::string diskSpaceFailure(int iterations, int points, const std::string& fold
 
 // The file's bytes go to `file`, which this closes; failure text, or empty.
 // A stop on request sets *stopped and gives no failure.
-std::string writeAndClose(HANDLE file, const OrbitFileJob& job, WriteProgress& progress, bool* stopped)
+std::string writeAndClose(UniqueHandle file, const OrbitFileJob& job, WriteProgress& progress, bool* stopped)
 {
-    FileSink fileSink(file);
+    FileSink fileSink(file.get());
     ProgressSink sink(fileSink, progress);
     const bool wrote = writeOrbitText(sink, job.iterations, job.points, job.reals.get(), job.imags.get());
-    const bool closed = CloseHandle(file) != 0;
+    const bool closed = file.close();
     *stopped = sink.stopped();
     if (*stopped)
         return {};
@@ -111,12 +109,12 @@ OrbitFileResult stoppedResult()
 OrbitFileResult writeDirectly(const OrbitFileJob& job, WriteProgress& progress)
 {
     const char* path = job.path.c_str();
-    HANDLE device = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (device == INVALID_HANDLE_VALUE)
+    UniqueHandle device(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!device.valid())
         return failed("Cannot open " + quotedPath(path) + ": " + systemText(GetLastError()));
     bool stopped = false;
-    const std::string failure = writeAndClose(device, job, progress, &stopped);
+    const std::string failure = writeAndClose(std::move(device), job, progress, &stopped);
     if (stopped)
         return stoppedResult();
     return failure.empty() ? OrbitFileResult{true, {}} : failed(failure);
@@ -129,11 +127,11 @@ OrbitFileResult writeAndReplace(const OrbitFileJob& job, WriteProgress& progress
     FileReplacement replacement(job.path);
     if (!replacement.failure().empty())
         return failed(replacement.failure());
-    HANDLE file = replacement.openForWriting();
-    if (file == INVALID_HANDLE_VALUE)
+    UniqueHandle file = replacement.openForWriting();
+    if (!file.valid())
         return failed(replacement.failure());
     bool stopped = false;
-    const std::string failure = writeAndClose(file, job, progress, &stopped);
+    const std::string failure = writeAndClose(std::move(file), job, progress, &stopped);
     if (stopped)
         return stoppedResult();
     if (!failure.empty())
@@ -146,11 +144,12 @@ OrbitFileResult writeAndReplace(const OrbitFileJob& job, WriteProgress& progress
 
 } // namespace
 
-std::string prepareOrbitFile(int iterations, int points, const char* path, OrbitFileJob& job)
+std::string prepareOrbitFile(int iterations, int points, const char* path, const OrbitPointSampler& samplePoints,
+                             OrbitFileJob& job)
 {
     if (iterations < 1 || points < 1)
         return "The number of points and the number of iterations must be at least 1.";
-    if (!theOrbitLine || !theFractalView)
+    if (!samplePoints)
         return "There is no orbit line to export.";
     if (!path || !*path)
         return "No file name was chosen.";
@@ -175,13 +174,7 @@ std::string prepareOrbitFile(int iterations, int points, const char* path, Orbit
     if (!reals || !imags)
         return "Cannot export " + std::to_string(points) + " points: there is not enough memory for their samples.";
 
-    // The samples are fractional pixel positions; each is truncated toward
-    // zero to its pixel and replaced by that pixel's point in the plane.
-    theOrbitLine->samplePoints(reals.get(), imags.get(), points);
-    for (int p = 0; p < points; ++p) {
-        reals[p] = theFractalView->pixelToReal(static_cast<int>(reals[p]));
-        imags[p] = theFractalView->pixelToImag(static_cast<int>(imags[p]));
-    }
+    samplePoints(reals.get(), imags.get(), points);
 
     job.iterations = iterations;
     job.points = points;
@@ -198,10 +191,10 @@ OrbitFileResult writeOrbitJob(const OrbitFileJob& job, WriteProgress& progress)
     return job.toDevice ? writeDirectly(job, progress) : writeAndReplace(job, progress);
 }
 
-OrbitFileResult writeOrbitFile(int iterations, int points, const char* path)
+OrbitFileResult writeOrbitFile(int iterations, int points, const char* path, const OrbitPointSampler& samplePoints)
 {
     OrbitFileJob job;
-    const std::string failure = prepareOrbitFile(iterations, points, path, job);
+    const std::string failure = prepareOrbitFile(iterations, points, path, samplePoints, job);
     if (!failure.empty())
         return failed(failure);
     WriteProgress progress;

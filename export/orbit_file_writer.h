@@ -1,10 +1,12 @@
 // Writes the orbits of the points along the orbit line into a POV-Ray
-// include file.
+// include file. The writer knows the points only through the sampler it is
+// given, not the windows they come from.
 #pragma once
 
 #include "export/write_progress.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,11 +32,18 @@ struct OrbitFileJob {
     std::uint64_t size = 0;
 };
 
-// Checks the counts and the target and samples `points` points along
-// theOrbitLine, mapped into the plane of theFractalView as they are at this
-// moment, into job. Returns the failure that stops the export, or an empty
-// text. Counts that cannot be served fail here, before anything is written.
-std::string prepareOrbitFile(int iterations, int points, const char* path, OrbitFileJob& job);
+// Puts `points` points of the plane into reals and imags: the points whose
+// orbits the file holds, in their order. The shell gives the points along
+// the orbit line over the view (view/orbit_line_points.h); empty when there
+// is no orbit line.
+using OrbitPointSampler = std::function<void(double* reals, double* imags, int points)>;
+
+// Checks the counts and the target and takes `points` points from
+// samplePoints into job. Returns the failure that stops the export, or an
+// empty text. Counts that cannot be served fail here, before anything is
+// written, and before the points are taken.
+std::string prepareOrbitFile(int iterations, int points, const char* path, const OrbitPointSampler& samplePoints,
+                             OrbitFileJob& job);
 
 // Writes the file of a prepared job, counting its bytes in progress and
 // stopping soon after progress.stopRequested is raised. A regular file is
@@ -45,4 +54,4 @@ std::string prepareOrbitFile(int iterations, int points, const char* path, Orbit
 OrbitFileResult writeOrbitJob(const OrbitFileJob& job, WriteProgress& progress);
 
 // Prepares and writes the file on the calling thread.
-OrbitFileResult writeOrbitFile(int iterations, int points, const char* path);
+OrbitFileResult writeOrbitFile(int iterations, int points, const char* path, const OrbitPointSampler& samplePoints);

@@ -1,7 +1,7 @@
 #include "export/picture_size_dialog.h"
 
+#include "common/app_instance.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 
 #include <string>
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -132,10 +133,10 @@ bool PngBandWriter::open(const char* path, int width, int height)
     if (FAILED(entered) && entered != RPC_E_CHANGED_MODE)
         return failWith("start the picture encoder for", entered);
 
-    HANDLE file = replacement_->openForWriting();
-    if (file == INVALID_HANDLE_VALUE)
+    UniqueHandle file = replacement_->openForWriting();
+    if (!file.valid())
         return fail(replacement_->failure());
-    stream_ = new FileStream(file);
+    stream_ = new FileStream(std::move(file));
 
     HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                       reinterpret_cast<void**>(&factory_));

@@ -4,12 +4,12 @@
 // guide picture and the orbit plot both lie on it.
 //
 // On a screen of a larger scale the window shows the same part of the plane
-// on a picture drawn for one of the drawn scales (shell/dpi_scale.h): 160 x
+// on a picture drawn for one of the drawn scales (common/dpi_scale.h): 160 x
 // 120 pixels at 40 per unit at 120 DPI, 192 x 144 at 48 at 144 DPI and
 // 256 x 192 at 64 at 192 DPI.
 #pragma once
 
-#include "shell/dpi_scale.h"
+#include "common/dpi_scale.h"
 
 constexpr int orbitPictureWidth = 128;
 constexpr int orbitPictureHeight = 96;

@@ -1,11 +1,12 @@
 #include "orbits/orbit_window.h"
 
+#include "common/dpi_scale.h"
+#include "common/gdi_selection.h"
+#include "common/scaled_pen.h"
+#include "common/window_dc.h"
+#include "common/window_dpi.h"
 #include "orbits/orbit_plot.h"
 #include "resources/resource_ids.h"
-#include "shell/dpi_scale.h"
-#include "shell/gdi_selection.h"
-#include "shell/scaled_pen.h"
-#include "shell/window_dpi.h"
 
 OrbitWindow* theOrbitWindow = nullptr;
 
@@ -36,16 +37,16 @@ PictureSize pictureSize(int dpi)
 
 void drawOrbitLines(HDC dc, const OrbitPlot& plot, int stroke)
 {
-    HPEN wide = stroke > 1 ? CreatePen(PS_SOLID, stroke, white) : nullptr;
-    SelectObject(dc, wide ? static_cast<HGDIOBJ>(wide) : GetStockObject(WHITE_PEN));
+    // At every scale the stock white pen stays selected: a wider pen is
+    // selected over it for the lines alone, and a wider pen that cannot be
+    // made leaves the lines to the stock pen.
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    const bool thin = stroke <= 1;
+    const GdiSelection pen(dc, thin ? GetStockObject(WHITE_PEN) : CreatePen(PS_SOLID, stroke, white),
+                           thin ? GdiSelection::keep : GdiSelection::deleteAtEnd);
     MoveToEx(dc, plot.start.x, plot.start.y, nullptr);
     for (const PlotPoint& point : plot.iterates)
         LineTo(dc, point.x, point.y);
-    // At every scale the stock white pen stays selected.
-    if (wide) {
-        SelectObject(dc, GetStockObject(WHITE_PEN));
-        DeleteObject(wide);
-    }
 }
 
 // A dot of the stroke's width, centred on (x, y) as a wide line through it is.
@@ -118,10 +119,8 @@ HBITMAP OrbitWindow::loadGuide(HINSTANCE instance) const
 HBITMAP OrbitWindow::makeScratchBitmap() const
 {
     const PictureSize size = pictureSize(dpi);
-    HDC windowDC = GetWindowDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, size.width, size.height);
-    ReleaseDC(window, windowDC);
-    return bitmap;
+    const WindowDC windowDC(window, WindowDC::wholeWindow);
+    return CreateCompatibleBitmap(windowDC.get(), size.width, size.height);
 }
 
 void OrbitWindow::fitToDpi(int newDpi)

@@ -1,6 +1,6 @@
 #include "shell/about_dialog.h"
 
-#include "shell/app_instance.h"
+#include "common/app_instance.h"
 
 void showAboutDialog(HWND owner)
 {

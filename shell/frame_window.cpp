@@ -1,5 +1,8 @@
 #include "shell/frame_window.h"
 
+#include "common/app_instance.h"
+#include "common/dpi_scale.h"
+#include "common/window_dpi.h"
 #include "engine/fractal_view.h"
 #include "engine/parameters_dialog.h"
 #include "engine/render_worker.h"
@@ -8,16 +11,14 @@
 #include "export/background_export.h"
 #include "export/background_save.h"
 #include "export/export_dialog.h"
-#include "export/save_picture_command.h"
 #include "orbits/orbit_window.h"
 #include "resources/resource_ids.h"
 #include "shell/about_dialog.h"
-#include "shell/app_instance.h"
-#include "shell/dpi_scale.h"
 #include "shell/location_commands.h"
 #include "shell/main_toolbar.h"
+#include "shell/save_picture_command.h"
 #include "shell/status_panel.h"
-#include "shell/window_dpi.h"
+#include "view/orbit_line_points.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -72,6 +73,7 @@ bool buildFrame(HWND frame, const Location& start)
         return false;
     panel->createStatusPanel(frame, appInstance);
     theStatusPanel = panel;
+    theCalculationReport = &statusPanelReport();
 
     MainToolbar* toolbar = new (std::nothrow) MainToolbar;
     if (!toolbar)
@@ -218,7 +220,7 @@ LRESULT runCommand(HWND frame, WPARAM wParam, LPARAM lParam)
         requestStop();
         return 0;
     case CMD_EXPORT:
-        runModal([frame] { showExportDialog(frame); });
+        runModal([frame] { showExportDialog(frame, orbitLinePlanePoints()); });
         return 0;
     case CMD_OPEN_LOCATION:
         openLocationFromDialog(frame);

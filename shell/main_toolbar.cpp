@@ -1,8 +1,9 @@
 #include "shell/main_toolbar.h"
 
+#include "common/gdi_object.h"
+#include "common/window_dpi.h"
 #include "resources/resource_ids.h"
 #include "shell/toolbar_picture.h"
-#include "shell/window_dpi.h"
 
 MainToolbar* theMainToolbar = nullptr;
 
@@ -36,10 +37,9 @@ HIMAGELIST makeImageList(HINSTANCE instance, int dpi)
     const int pictureDpi = pictureDpiFor(dpi);
     HIMAGELIST list =
         ImageList_Create(toolbarImageWidthFor(pictureDpi), toolbarImageHeightFor(pictureDpi), ILC_COLOR, 3, 0);
-    HBITMAP pictures = LoadBitmapA(instance, scaledResourceName("toolbar", pictureDpi).c_str());
-    ImageList_Add(list, pictures, nullptr);
-    // The list keeps a copy.
-    DeleteObject(pictures);
+    // The list keeps a copy of the strip.
+    const GdiObject<HBITMAP> pictures(LoadBitmapA(instance, scaledResourceName("toolbar", pictureDpi).c_str()));
+    ImageList_Add(list, pictures.get(), nullptr);
     return list;
 }
 

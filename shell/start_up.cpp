@@ -1,7 +1,7 @@
 #include "shell/start_up.h"
 
-#include "shell/dpi_scale.h"
-#include "shell/window_dpi.h"
+#include "common/dpi_scale.h"
+#include "common/window_dpi.h"
 
 HWND createMainFrame(HINSTANCE instance, int showCommand, const Location& start)
 {

@@ -1,7 +1,7 @@
 #include "shell/status_panel.h"
 
-#include "shell/dpi_scale.h"
-#include "shell/window_dpi.h"
+#include "common/dpi_scale.h"
+#include "common/window_dpi.h"
 
 #include <commctrl.h>
 
@@ -37,6 +37,27 @@ RECT progressPlace(HWND statusBar, int dpi)
     return {scaleForDpi(textPartEdge + progressInset, dpi), scaleForDpi(progressInset, dpi),
             scaleForDpi(progressPartEdge, dpi), client.bottom};
 }
+
+class StatusPanelReport final : public CalculationReport {
+public:
+    void showStatus(const char* text) override
+    {
+        if (theStatusPanel)
+            theStatusPanel->setStatusText(text);
+    }
+
+    void showProgress(int percent) override
+    {
+        if (theStatusPanel)
+            theStatusPanel->setProgress(percent);
+    }
+
+    void clearProgress() override
+    {
+        if (theStatusPanel)
+            theStatusPanel->clearProgress();
+    }
+};
 
 } // namespace
 
@@ -91,4 +112,10 @@ void StatusPanel::clearProgress()
 {
     SendMessageA(progressBar, PBM_SETPOS, 0, 0);
     SendMessageA(statusBar, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(""));
+}
+
+CalculationReport& statusPanelReport()
+{
+    static StatusPanelReport report;
+    return report;
 }

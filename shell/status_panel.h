@@ -2,6 +2,8 @@
 // its middle part.
 #pragma once
 
+#include "engine/calculation_report.h"
+
 #include <windows.h>
 
 struct StatusPanel {
@@ -21,3 +23,9 @@ struct StatusPanel {
 
 // The one status panel of the process; null until the frame creates it.
 extern StatusPanel* theStatusPanel;
+
+// The view's calculations as theStatusPanel shows them: the status text in
+// its left part, the progress in its bar and its right part. Its reports are
+// messages sent to the bars, which a render thread's report waits for; while
+// there is no status panel they go nowhere.
+CalculationReport& statusPanelReport();

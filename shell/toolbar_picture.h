@@ -1,11 +1,11 @@
 // The picture strip of the toolbar: seven 16 x 15 button pictures side by
 // side, image n starting at x = 16 n, and one spare column at the right.
-// The build makes the strip for each of the drawn scales (shell/dpi_scale.h)
+// The build makes the strip for each of the drawn scales (common/dpi_scale.h)
 // from the same pixel maps, each picture enlarged pixel by pixel.
 #pragma once
 
+#include "common/dpi_scale.h"
 #include "resources/tools/pixel_map.h"
-#include "shell/dpi_scale.h"
 
 constexpr int toolbarImageWidth = 16;
 constexpr int toolbarImageHeight = 15;

@@ -1,5 +1,5 @@
 // The program's entry point.
-#include "shell/app_instance.h"
+#include "common/app_instance.h"
 #include "shell/message_loop.h"
 #include "shell/start_location.h"
 #include "shell/start_up.h"

@@ -1,5 +1,7 @@
 #include "tools/remote_window.h"
 
+#include "common/unique_handle.h"
+
 #include <commctrl.h>
 
 #include <vector>
@@ -32,10 +34,9 @@ std::string statusPartTextOf(HWND frame, int part)
 {
     DWORD processId = 0;
     GetWindowThreadProcessId(frame, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process)
+    const DWORD access = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
+    const UniqueHandle process(OpenProcess(access, FALSE, processId));
+    if (!process.valid())
         return "";
-    const std::string text = remoteStatusText(process, FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr), part);
-    CloseHandle(process);
-    return text;
+    return remoteStatusText(process.get(), FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr), part);
 }

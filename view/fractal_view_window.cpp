@@ -22,8 +22,13 @@ WheelTurns wheelTurns;
 POINT wheelPoint = {};
 bool wheelZoomWaits = false;
 
-// Mouse positions are the low and high words of lParam, each taken as an
-// unsigned 16-bit value: the mouse is not captured, so they are never negative.
+// The view never captures the mouse, not even while a box or a handle is
+// dragged: that is how the explorer has always behaved. A drag follows the
+// mouse only over the view, and a release elsewhere is not seen; coming back,
+// the box or the handle follows the mouse again until the button is released
+// over the view. Without the capture the platform gives the view only
+// positions inside its client area, so each of the low and high words of
+// lParam is taken as an unsigned 16-bit value, as the explorer always took it.
 int mouseX(LPARAM lParam)
 {
     return int(LOWORD(lParam));

@@ -1,8 +1,8 @@
 #include "view/orbit_line.h"
 
-#include "shell/dpi_scale.h"
-#include "shell/gdi_selection.h"
-#include "shell/window_dpi.h"
+#include "common/dpi_scale.h"
+#include "common/gdi_selection.h"
+#include "common/window_dpi.h"
 #include "view/line_geometry.h"
 
 #include <new>

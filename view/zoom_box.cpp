@@ -1,9 +1,9 @@
 #include "view/zoom_box.h"
 
-#include "shell/dpi_scale.h"
-#include "shell/gdi_selection.h"
-#include "shell/scaled_pen.h"
-#include "shell/window_dpi.h"
+#include "common/dpi_scale.h"
+#include "common/gdi_selection.h"
+#include "common/scaled_pen.h"
+#include "common/window_dpi.h"
 #include "view/box_geometry.h"
 
 #include <new>

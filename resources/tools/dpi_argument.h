@@ -2,7 +2,7 @@
 // drawn scales.
 #pragma once
 
-#include "shell/dpi_scale.h"
+#include "common/dpi_scale.h"
 
 #include <string>
 

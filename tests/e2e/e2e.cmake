@@ -25,7 +25,8 @@ if(WIN32)
     ${e2e}/e2e_screenshot_test.cpp
     ${e2e}/e2e_hidpi_test.cpp
     ${e2e}/e2e_save_picture_test.cpp
-    ${PROJECT_SOURCE_DIR}/tests/support/png_picture.cpp)
+    ${PROJECT_SOURCE_DIR}/tests/support/png_picture.cpp
+    ${PROJECT_SOURCE_DIR}/tests/support/win32_test_support.cpp)
   # The saved pictures are decoded with the platform's imaging component.
   target_link_libraries(zelvar_e2e_tests PRIVATE e2e_driver export_core engine_core gtest_main windowscodecs ole32
     uuid)

@@ -6,6 +6,7 @@
 #include "tests/e2e/unix_command.h"
 #include "tests/e2e/user_input.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/win32_test_support.h"
 
 #include <cstdio>
 #include <fstream>
@@ -43,13 +44,6 @@ std::string temporaryFolder()
     const std::string folder = std::string(base) + "zelvar-e2e-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
-}
-
-RECT clientRect(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return rect;
 }
 
 } // namespace

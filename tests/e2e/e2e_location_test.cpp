@@ -11,6 +11,7 @@
 #include "tests/e2e/unix_command.h"
 #include "tests/e2e/user_input.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/win32_test_support.h"
 
 #include <cstdio>
 #include <fstream>
@@ -99,13 +100,6 @@ void chooseFileName(const ExplorerProcess& explorer, const char* caption, const 
     typeText(path);
     pressKey(VK_RETURN);
     EXPECT_TRUE(waitForClosed(dialog)) << caption;
-}
-
-RECT clientRect(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return rect;
 }
 
 } // namespace

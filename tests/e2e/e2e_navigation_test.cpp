@@ -4,18 +4,12 @@
 #include "tests/e2e/explorer_fixture.h"
 #include "tests/e2e/user_input.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/win32_test_support.h"
 
 #include <cmath>
 #include <cstdlib>
 
 namespace {
-
-RECT clientRect(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return rect;
-}
 
 // The percentage shown in part 2 of the status bar, or -1 when it is empty.
 int progressPercent(const ExplorerProcess& explorer)

@@ -4,24 +4,11 @@
 #include "tests/e2e/screen_capture.h"
 #include "tests/e2e/user_input.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/win32_test_support.h"
 
 #include <cmath>
 
 namespace {
-
-RECT windowRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-RECT clientRect(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return rect;
-}
 
 int whitePixelsInColumn(const ScreenCapture& capture, int x)
 {

@@ -1,6 +1,6 @@
 // The main program of the in-process Win32 tests: the module instance is the
 // test program's, which carries the program's resources.
-#include "shell/app_instance.h"
+#include "common/app_instance.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

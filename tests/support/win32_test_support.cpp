@@ -48,6 +48,47 @@ HWND createTestHost(int clientWidth, int clientHeight, DWORD style)
     return host;
 }
 
+HWND sharedTestHost(int clientWidth, int clientHeight)
+{
+    static HWND host = nullptr;
+    if (!host) {
+        host = createTestHost(clientWidth, clientHeight);
+        return host;
+    }
+    RECT outer = {0, 0, clientWidth, clientHeight};
+    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
+    SetWindowPos(host, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+    return host;
+}
+
+std::string className(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+RECT clientRect(HWND window)
+{
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+RECT windowRect(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT rectIn(HWND window, HWND parent)
+{
+    RECT rect = windowRect(window);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 std::string windowText(HWND window)
 {
     char text[1024] = "";

@@ -17,6 +17,18 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000);
 // DefWindowProcA, to host the windows under test.
 HWND createTestHost(int clientWidth, int clientHeight, DWORD style = WS_OVERLAPPEDWINDOW);
 
+// Such a host, one for all the tests of the program that ask for it: made at
+// the first call and given the client size again at each. Under Wine without
+// a window manager, destroying a top-level window waits two seconds for its
+// unmapping, while child windows come and go at once.
+HWND sharedTestHost(int clientWidth, int clientHeight);
+
+std::string className(HWND window);
+RECT clientRect(HWND window);
+RECT windowRect(HWND window);
+// A window's rectangle in the client coordinates of parent.
+RECT rectIn(HWND window, HWND parent);
+
 // The text of a window, or of part `part` of a status bar.
 std::string windowText(HWND window);
 std::string statusPartText(HWND statusBar, int part);

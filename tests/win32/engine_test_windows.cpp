@@ -101,23 +101,6 @@ COLORREF expectedColour(int steps, int limit, bool binary)
     return colour(t, t, 255);
 }
 
-// One host serves every test, with its size restored for each: under Wine
-// without a window manager, destroying a top-level window waits two seconds
-// for its unmapping, while child windows come and go at once.
-HWND sharedHost()
-{
-    static HWND host = nullptr;
-    if (!host) {
-        host = createTestHost(hostWidth, hostHeight);
-        return host;
-    }
-    RECT outer = {0, 0, hostWidth, hostHeight};
-    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-    SetWindowPos(host, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    return host;
-}
-
 } // namespace
 
 ExpectedView expectedViewOf(const FractalView& view)
@@ -141,9 +124,10 @@ COLORREF expectedPixel(const ExpectedView& view, int x, int y)
 void EngineWindowTest::SetUp()
 {
     registerPictureClass();
-    host = sharedHost();
+    host = sharedTestHost(hostWidth, hostHeight);
     panel.createStatusPanel(host, GetModuleHandleA(nullptr));
     theStatusPanel = &panel;
+    theCalculationReport = &statusPanelReport();
     positions.clear();
     steadyClock = renderClock;
     progressBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
@@ -177,11 +161,6 @@ FractalView* EngineWindowTest::startView()
     view = createFractalView(picture);
     theFractalView = view;
     return view;
-}
-
-bool EngineWindowTest::waitUntilIdle()
-{
-    return pumpUntil([this] { return !view->busy; });
 }
 
 bool EngineWindowTest::calculate()

@@ -1,10 +1,12 @@
 // The windows the engine's tests run in: a host with the status panel, and a
-// picture window whose paint handler shows the fractal view. Also a picture
+// picture window whose paint handler shows the fractal view, which is
+// theFractalView (tests/support/view_idle.h waits for it). Also a picture
 // of the view computed here, pixel by pixel, to compare the engine's with.
 #pragma once
 
 #include "engine/fractal_view.h"
 #include "shell/status_panel.h"
+#include "tests/support/view_idle.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -52,9 +54,6 @@ protected:
     // Makes the fractal view of the picture window, which starts the first
     // calculation.
     FractalView* startView();
-
-    // Pumps messages until the running calculation has ended.
-    bool waitUntilIdle();
 
     // Starts a calculation and waits for its end.
     bool calculate();

@@ -1,9 +1,10 @@
 #include "export/export_dialog.h"
 
 #include "resources/resource_ids.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 #include "tests/win32/export_test_view.h"
 
 #include <gtest/gtest.h>
@@ -27,18 +28,6 @@ std::string iterationsShown(HWND dialog)
     return itemText(dialog, IDC_EXPORT_ITERATIONS);
 }
 
-struct IconSearch {
-    HICON icon;
-};
-
-BOOL CALLBACK findIcon(HWND child, LPARAM parameter)
-{
-    const HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    if (icon)
-        reinterpret_cast<IconSearch*>(parameter)->icon = icon;
-    return icon ? FALSE : TRUE;
-}
-
 // Waits for the error box of the export dialog, checks it and dismisses it;
 // returns its message, or "<no box>".
 std::string dismissError(DWORD uiThread, HWND dialog)
@@ -46,14 +35,12 @@ std::string dismissError(DWORD uiThread, HWND dialog)
     HWND box = waitForDialog(uiThread, "Error", dialog);
     if (!box)
         return "<no box>";
-    IconSearch search = {nullptr};
-    EnumChildWindows(box, findIcon, reinterpret_cast<LPARAM>(&search));
-    EXPECT_EQ(search.icon, LoadIconA(nullptr, IDI_ERROR)) << "the box shows the error icon";
-    const std::string text = messageBoxText(box);
+    const SeenMessageBox seen = readMessageBox(box);
+    EXPECT_TRUE(seen.errorIcon) << "the box shows the error icon";
     pressButton(box, IDOK);
-    EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }, 20000));
+    EXPECT_TRUE(waitUntilClosed(box));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the export dialog stays open";
-    return text;
+    return seen.text;
 }
 
 // The counts an opening of the dialog shows; it is cancelled at once.
@@ -66,7 +53,7 @@ std::pair<std::string, std::string> countsAtOpening()
             return;
         shown = {pointsShown(dialog), iterationsShown(dialog)};
         pressButton(dialog, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     return shown;
 }
@@ -96,7 +83,7 @@ TEST(ExportDialog, CountsBelowOneAreRejectedButKept)
         EXPECT_EQ(iterationsShown(dialog), "10");
         EXPECT_EQ(findDialog(uiThread, "Export to..."), nullptr);
         pressButton(dialog, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_EQ(exportPoints, 0);
     EXPECT_EQ(exportIterations, 10);
@@ -109,7 +96,7 @@ TEST(ExportDialog, CountsBelowOneAreRejectedButKept)
         pressButton(dialog, IDOK);
         EXPECT_EQ(dismissError(uiThread, dialog), badCountText);
         pressButton(dialog, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_EQ(countsAtOpening(), Counts("3", "-5"));
 }
@@ -128,7 +115,7 @@ TEST(ExportDialog, CountsAreReadAsIntegersAndACancelledSaveWritesNothing)
         SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
         EXPECT_STREQ(type, "POV-RAY files (*.pov)");
         pressButton(save, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog)) << "cancelling the save dialog ends the export";
+        EXPECT_TRUE(waitUntilClosed(dialog)) << "cancelling the save dialog ends the export";
         EXPECT_EQ(findDialog(uiThread, "Error"), nullptr);
     });
     EXPECT_EQ(exportPoints, 12);
@@ -142,7 +129,7 @@ TEST(ExportDialog, CountsAreReadAsIntegersAndACancelledSaveWritesNothing)
         HWND save = confirmCounts(uiThread, dialog, "99999999999", "+8");
         ASSERT_TRUE(save);
         pressButton(save, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_EQ(countsAtOpening(), Counts("2147483647", "8"));
 }
@@ -158,7 +145,7 @@ TEST(ExportDialog, ExportsTheChosenFile)
         HWND save = confirmCounts(uiThread, dialog, "2", "3");
         ASSERT_TRUE(save);
         saveAs(save, path);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_EQ(fileBytes(path), workedExampleFile);
     EXPECT_EQ(countsAtOpening(), Counts("2", "3"));
@@ -175,7 +162,7 @@ TEST(ExportDialog, NameWithoutExtensionGetsPovAndTheCountsStay)
         HWND save = confirmCounts(uiThread, dialog, "100", "20");
         ASSERT_TRUE(save);
         saveAs(save, stem);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     const std::string text = fileBytes(stem + ".pov");
     ASSERT_NE(text, "<missing>");
@@ -201,7 +188,7 @@ TEST(ExportDialog, AnExistingFileIsReplacedAfterTheQuestion)
         ASSERT_TRUE(save);
         saveAs(save, path);
         EXPECT_TRUE(confirmReplacement(uiThread, save));
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_EQ(fileBytes(path), workedExampleFile);
 }
@@ -237,7 +224,7 @@ TEST(ExportDialog, FailuresAreReportedAndLeaveTheEarlierFile)
         reports.push_back(dismissError(uiThread, dialog));
 
         pressButton(dialog, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     CloseHandle(holder);
     ASSERT_EQ(reports.size(), 3u);

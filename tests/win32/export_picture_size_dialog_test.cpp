@@ -4,9 +4,10 @@
 #include "export/picture_size_dialog.h"
 
 #include "resources/resource_ids.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 #include "tests/win32/export_test_view.h"
 
 #include <gtest/gtest.h>
@@ -19,15 +20,6 @@ namespace {
 
 const char caption[] = "Picture Size";
 
-BOOL CALLBACK collectDialog(HWND window, LPARAM parameter)
-{
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770")
-        reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
-    return TRUE;
-}
-
 struct Answer {
     bool accepted = false;
     PictureSize size{-1, -1};
@@ -38,24 +30,14 @@ struct Answer {
 // open is cancelled.
 Answer runSizeDialog(int viewWidth, int viewHeight, const std::function<void(HWND dialog)>& script)
 {
-    const DWORD uiThread = GetCurrentThreadId();
-    std::atomic<bool> ended{false};
-    std::thread driver([&] {
-        HWND dialog = waitForDialog(uiThread, caption, exportTestHost());
-        EXPECT_NE(dialog, nullptr) << "the dialog appears";
-        if (dialog)
-            script(dialog);
-        while (!waitFor([&] { return ended.load(); }, 5000)) {
-            std::vector<HWND> dialogs;
-            EnumThreadWindows(uiThread, collectDialog, reinterpret_cast<LPARAM>(&dialogs));
-            for (HWND open : dialogs)
-                PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-        }
-    });
     Answer answer;
-    answer.accepted = askPictureSize(exportTestHost(), viewWidth, viewHeight, &answer.size);
-    ended = true;
-    driver.join();
+    runBesideScript([&] { answer.accepted = askPictureSize(exportTestHost(), viewWidth, viewHeight, &answer.size); },
+                    [&](DWORD uiThread) {
+                        HWND dialog = waitForDialog(uiThread, caption, exportTestHost());
+                        EXPECT_NE(dialog, nullptr) << "the dialog appears";
+                        if (dialog)
+                            script(dialog);
+                    });
     return answer;
 }
 
@@ -70,14 +52,6 @@ void clickCheckBox(HWND dialog)
     SendMessageA(GetDlgItem(dialog, IDC_PICTURE_KEEP_PROPORTIONS), BM_CLICK, 0, 0);
 }
 
-BOOL CALLBACK findIcon(HWND child, LPARAM parameter)
-{
-    const HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    if (icon)
-        *reinterpret_cast<HICON*>(parameter) = icon;
-    return icon ? FALSE : TRUE;
-}
-
 // Presses OK with these sides and returns the message of the error box that
 // comes, owned by the dialog, with the error icon; "<no box>" without one.
 std::string refusal(HWND dialog, const std::string& width, const std::string& height)
@@ -88,16 +62,14 @@ std::string refusal(HWND dialog, const std::string& width, const std::string& he
     HWND box = waitForDialog(GetWindowThreadProcessId(dialog, nullptr), "Error", dialog);
     if (!box)
         return "<no box>";
-    HICON icon = nullptr;
-    EnumChildWindows(box, findIcon, reinterpret_cast<LPARAM>(&icon));
-    EXPECT_EQ(icon, LoadIconA(nullptr, IDI_ERROR)) << "the box shows the error icon";
-    const std::string text = messageBoxText(box);
+    const SeenMessageBox seen = readMessageBox(box);
+    EXPECT_TRUE(seen.errorIcon) << "the box shows the error icon";
     pressButton(box, IDOK);
-    EXPECT_TRUE(waitForEnd(box));
+    EXPECT_TRUE(waitUntilClosed(box));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
     EXPECT_EQ(itemText(dialog, IDC_PICTURE_WIDTH), width) << "the texts stay as typed";
     EXPECT_EQ(itemText(dialog, IDC_PICTURE_HEIGHT), height);
-    return text;
+    return seen.text;
 }
 
 } // namespace
@@ -118,7 +90,7 @@ TEST(PictureSizeDialog, ShowsTheViewsSizeInTheLookOfTheOtherDialogs)
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
         EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
         pressButton(dialog, IDOK);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_EQ(checkBoxText, "Keep the view's proportions");
     EXPECT_TRUE(answer.accepted);
@@ -127,7 +99,7 @@ TEST(PictureSizeDialog, ShowsTheViewsSizeInTheLookOfTheOtherDialogs)
 
     const Answer cancelled = runSizeDialog(400, 200, [](HWND dialog) {
         pressButton(dialog, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_FALSE(cancelled.accepted);
 }
@@ -156,7 +128,7 @@ TEST(PictureSizeDialog, WhileCheckedEachSideSetsTheOtherInTheViewsProportions)
         EXPECT_TRUE(isChecked(dialog));
         EXPECT_EQ(itemText(dialog, IDC_PICTURE_HEIGHT), "801") << "800.8";
         pressButton(dialog, IDOK);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_TRUE(answer.accepted);
     EXPECT_EQ(answer.size.width, 1001);
@@ -183,7 +155,7 @@ TEST(PictureSizeDialog, BadSizesGetAMessageThatNamesTheFieldAndTheDialogStaysOpe
         setItemText(dialog, IDC_PICTURE_WIDTH, "65535");
         setItemText(dialog, IDC_PICTURE_HEIGHT, "32768");
         pressButton(dialog, IDOK);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_TRUE(answer.accepted);
     EXPECT_EQ(answer.size.width, 65535);

@@ -2,13 +2,13 @@
 
 #include "export/png_location.h"
 #include "tests/e2e/unix_command.h"
+#include "tests/support/png_picture.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/export_test_view.h"
 
 #include <gtest/gtest.h>
 #include <psapi.h>
-#include <wincodec.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -51,55 +51,6 @@ std::vector<std::uint32_t> patternRows(int width, int first, int count)
     return rows;
 }
 
-struct Decoded {
-    UINT width = 0;
-    UINT height = 0;
-    // Top-down 0x00RRGGBB pixels.
-    std::vector<std::uint32_t> pixels;
-    std::string failure;
-};
-
-// The picture in a PNG file, read back with the platform's decoder.
-Decoded decodePng(const std::string& path)
-{
-    Decoded decoded;
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    IWICImagingFactory* factory = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    IWICFormatConverter* converter = nullptr;
-    std::wstring widePath(path.begin(), path.end());
-    HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                      reinterpret_cast<void**>(&factory));
-    if (SUCCEEDED(result))
-        result = factory->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
-                                                    WICDecodeMetadataCacheOnDemand, &decoder);
-    if (SUCCEEDED(result))
-        result = decoder->GetFrame(0, &frame);
-    if (SUCCEEDED(result))
-        result = frame->GetSize(&decoded.width, &decoded.height);
-    if (SUCCEEDED(result))
-        result = factory->CreateFormatConverter(&converter);
-    if (SUCCEEDED(result))
-        result = converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
-                                       WICBitmapPaletteTypeCustom);
-    if (SUCCEEDED(result)) {
-        decoded.pixels.resize(static_cast<std::size_t>(decoded.width) * decoded.height);
-        result = converter->CopyPixels(nullptr, decoded.width * 4, static_cast<UINT>(decoded.pixels.size() * 4),
-                                       reinterpret_cast<BYTE*>(decoded.pixels.data()));
-    }
-    for (std::uint32_t& pixel : decoded.pixels)
-        pixel &= 0xFFFFFFu;
-    if (FAILED(result))
-        decoded.failure = "decoding failed with " + std::to_string(static_cast<unsigned long>(result));
-    for (IUnknown* object : std::initializer_list<IUnknown*>{converter, frame, decoder, factory}) {
-        if (object)
-            object->Release();
-    }
-    CoUninitialize();
-    return decoded;
-}
-
 // Writes the pattern picture in bands of the given heights, the last one
 // repeated until every row is written.
 bool writePattern(PngBandWriter& writer, const std::string& path, int width, int height,
@@ -118,7 +69,7 @@ bool writePattern(PngBandWriter& writer, const std::string& path, int width, int
 
 void expectPattern(const std::string& path, int width, int height)
 {
-    const Decoded decoded = decodePng(path);
+    const DecodedPicture decoded = decodePngPicture(path);
     ASSERT_EQ(decoded.failure, "");
     ASSERT_EQ(decoded.width, static_cast<UINT>(width));
     ASSERT_EQ(decoded.height, static_cast<UINT>(height));

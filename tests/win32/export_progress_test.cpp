@@ -6,10 +6,13 @@
 #include "export/orbit_file_writer.h"
 #include "resources/resource_ids.h"
 #include "shell/status_panel.h"
+#include "tests/support/dialog_driver.h"
+#include "tests/support/view_idle.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 #include "tests/win32/export_test_view.h"
+#include "view/orbit_line_points.h"
 
 #include <gtest/gtest.h>
 
@@ -95,12 +98,13 @@ public:
     {
         panel_.createStatusPanel(exportTestHost(), GetModuleHandleA(nullptr));
         theStatusPanel = &panel_;
+        theCalculationReport = &statusPanelReport();
     }
 
     ~HostStatusPanel()
     {
         requestStop();
-        pumpUntil([] { return !theFractalView->busy; });
+        waitUntilIdle();
         theFractalView->maxIterations = limit_;
         theStatusPanel = nullptr;
         DestroyWindow(panel_.statusBar);
@@ -175,7 +179,7 @@ TEST_F(ExportProgress, ALongExportShowsItsProgressWhileTheProgramStaysAlive)
         EXPECT_TRUE(IsWindow(progress)) << "all of this while the file is written";
 
         pressButton(progress, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog)) << "a cancelled export ends the dialog";
+        EXPECT_TRUE(waitUntilClosed(dialog)) << "a cancelled export ends the dialog";
         EXPECT_EQ(findDialog(uiThread, "Error"), nullptr);
     });
     EXPECT_EQ(fileBytes(path), earlierContent);
@@ -199,7 +203,7 @@ TEST_F(ExportProgress, EscapeAndTheCloseBoxCancelToo)
                 PostMessageA(GetDlgItem(progress, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 1);
             else
                 PostMessageA(progress, WM_SYSCOMMAND, SC_CLOSE, 0);
-            EXPECT_TRUE(waitForEnd(dialog));
+            EXPECT_TRUE(waitUntilClosed(dialog));
             EXPECT_EQ(findDialog(uiThread, "Error"), nullptr);
         });
         EXPECT_EQ(fileBytes(path), earlierContent);
@@ -223,11 +227,11 @@ TEST_F(ExportProgress, ALongExportLeftToFinishWritesTheWritersBytes)
             highest = std::max(highest, barPosition(progress));
             return !IsWindow(progress);
         });
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
         EXPECT_EQ(findDialog(uiThread, "Error"), nullptr);
     });
     EXPECT_GT(highest, 0);
-    const OrbitFileResult result = writeOrbitFile(10000, 1000, direct.c_str());
+    const OrbitFileResult result = writeOrbitFile(10000, 1000, direct.c_str(), orbitLinePlanePoints());
     ASSERT_TRUE(result.written) << result.failure;
     EXPECT_TRUE(sameFileBytes(path, direct));
     EXPECT_EQ(strayTemporaryFiles(folderOfTests()), 0);

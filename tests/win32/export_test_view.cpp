@@ -1,6 +1,7 @@
 #include "tests/win32/export_test_view.h"
 
 #include "engine/fractal_view.h"
+#include "tests/support/view_idle.h"
 #include "tests/support/win32_test_support.h"
 #include "view/fractal_view_window.h"
 #include "view/orbit_line.h"
@@ -28,7 +29,7 @@ HWND exportTestHost()
 void placeExportLine(double centerReal, double centerImag, double halfHeight, int x1, int y1, int x2, int y2)
 {
     exportTestHost();
-    pumpUntil([] { return theFractalView && !theFractalView->busy; });
+    waitUntilIdle();
     theFractalView->centerReal = centerReal;
     theFractalView->centerImag = centerImag;
     theFractalView->halfHeight = halfHeight;

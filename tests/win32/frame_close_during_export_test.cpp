@@ -1,9 +1,10 @@
 // A request to close the program while an export is written: the export
 // stops as its Cancel stops it, and then the program ends.
 #include "resources/resource_ids.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 #include "tests/win32/frame_test_frame.h"
 
 #include <gtest/gtest.h>
@@ -16,42 +17,25 @@ namespace {
 
 const char earlierContent[] = "earlier content\r\n";
 
-BOOL CALLBACK collectDialog(HWND window, LPARAM parameter)
-{
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770")
-        reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
-    return TRUE;
-}
-
 // Starts an export of some 300 MB from the frame's command over path, and
 // once its progress window shows runs closeRequest(frame) on the driver's
 // thread. Returns when the export's dialog has ended; whatever the script
 // leaves open is cancelled, so that a failing script never hangs the test.
 void exportThenClose(HWND frame, const std::string& path, const std::function<void(HWND)>& closeRequest)
 {
-    const DWORD uiThread = GetCurrentThreadId();
-    std::atomic<bool> ended{false};
-    std::thread driver([&] {
-        HWND dialog = waitForDialog(uiThread, "Export Properties", frame);
-        HWND save = dialog ? confirmCounts(uiThread, dialog, "1000", "10000") : nullptr;
-        if (save) {
-            saveAs(save, path);
-            EXPECT_TRUE(confirmReplacement(uiThread, save));
-            EXPECT_TRUE(waitForDialog(uiThread, "Export Orbits", dialog)) << "the progress window shows";
-            closeRequest(frame);
-        }
-        while (!waitFor([&] { return ended.load(); }, 10000)) {
-            std::vector<HWND> dialogs;
-            EnumThreadWindows(uiThread, collectDialog, reinterpret_cast<LPARAM>(&dialogs));
-            for (HWND open : dialogs)
-                PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-        }
-    });
-    SendMessageA(frame, WM_COMMAND, CMD_EXPORT, 0);
-    ended = true;
-    driver.join();
+    runCommandWith(
+        frame, CMD_EXPORT,
+        [&](DWORD uiThread) {
+            HWND dialog = waitForDialog(uiThread, "Export Properties", frame);
+            HWND save = dialog ? confirmCounts(uiThread, dialog, "1000", "10000") : nullptr;
+            if (save) {
+                saveAs(save, path);
+                EXPECT_TRUE(confirmReplacement(uiThread, save));
+                EXPECT_TRUE(waitForDialog(uiThread, "Export Orbits", dialog)) << "the progress window shows";
+                closeRequest(frame);
+            }
+        },
+        10000);
 }
 
 } // namespace

@@ -10,33 +10,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-namespace {
-
-std::string className(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-RECT clientRect(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return rect;
-}
-
-// A window's rectangle in the client coordinates of parent.
-RECT rectIn(HWND window, HWND parent)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-} // namespace
-
 TEST(FrameCreation, BuildsTheBarsTheViewAndTheOrbitsWindow)
 {
     TestFrame frame;

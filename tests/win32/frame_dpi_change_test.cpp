@@ -14,27 +14,6 @@
 
 namespace {
 
-RECT clientRect(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return rect;
-}
-
-RECT windowRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-RECT rectIn(HWND window, HWND parent)
-{
-    RECT rect = windowRect(window);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 void changeDpi(HWND frame, int dpi, RECT suggested)
 {
     SendMessageA(frame, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));

@@ -15,27 +15,6 @@
 
 namespace {
 
-RECT clientRect(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return rect;
-}
-
-RECT windowRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-RECT rectIn(HWND window, HWND parent)
-{
-    RECT rect = windowRect(window);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 class FrameAt144Dpi : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(screenAt144Dpi()); }

@@ -8,9 +8,10 @@
 #include "resources/resource_ids.h"
 #include "shell/status_panel.h"
 #include "tests/support/deep_places.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 #include "tests/win32/frame_location_steps.h"
 #include "tests/win32/frame_test_frame.h"
 
@@ -23,7 +24,7 @@ namespace {
 void command(HWND frame, int id)
 {
     SendMessageA(frame, WM_COMMAND, id, 0);
-    ASSERT_TRUE(waitUntilDone()) << id;
+    ASSERT_TRUE(waitUntilIdle()) << id;
 }
 
 // A box dragged out with the mouse from (x, y) by (dx, dy).
@@ -33,7 +34,7 @@ void dragBox(int x, int y, int dx, int dy)
     SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx, y + dy));
     SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(x + dx, y + dy));
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
 }
 
 // A turn of the wheel over client pixel (x, y) of the view, as the frame,
@@ -43,7 +44,7 @@ void turnWheel(HWND frame, int x, int y, int delta)
     POINT screen = {x, y};
     ClientToScreen(theFractalView->window, &screen);
     SendMessageA(frame, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(screen.x, screen.y));
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
 }
 
 // Whether the View menu shows Back and Forward greyed once it opens.
@@ -67,9 +68,9 @@ void changeIterations(HWND frame, const std::string& iterations)
         ASSERT_NE(dialog, nullptr);
         setItemText(dialog, IDC_MAX_ITERATIONS, iterations);
         pressButton(dialog, IDOK);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
 }
 
 } // namespace
@@ -98,13 +99,13 @@ TEST(FrameHistory, EveryWayOfMovingIsRecordedAndBackAndForwardShowEachPlaceExact
         [&] { command(window, CMD_ZOOM_RESET); },
         [&] {
             enterLocation(window, {preperiodic41.centerReal, preperiodic41.centerImag, "1e-40"});
-            ASSERT_TRUE(waitUntilDone());
+            ASSERT_TRUE(waitUntilIdle());
         },
         // Deep, the wheel moves the precise centre.
         [&] { turnWheel(window, 17, 100, WHEEL_DELTA); },
         [&] {
             EXPECT_EQ(dropFile(window, file), "");
-            ASSERT_TRUE(waitUntilDone());
+            ASSERT_TRUE(waitUntilIdle());
         },
         [&] { changeIterations(window, "50"); },
     };
@@ -151,7 +152,7 @@ TEST(FrameHistory, ChangesThatKeepThePlaceRecordNothingAndANewChangeDropsTheWayF
     deepest.centerReal = PreciseReal("-0.1011");
     deepest.halfHeight = deepestHalfHeight * 1.5;
     theFractalView->moveTo(deepest);
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     const unsigned before = theFractalView->calculation;
     command(window, CMD_ZOOM_IN);
     turnWheel(window, 10, 10, WHEEL_DELTA);
@@ -160,7 +161,7 @@ TEST(FrameHistory, ChangesThatKeepThePlaceRecordNothingAndANewChangeDropsTheWayF
     // Parameters accepted as they were, and the Location dialog's OK unchanged.
     changeIterations(window, "32");
     pressOkUnchanged(window);
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->calculation, before + 4);
     EXPECT_FALSE(theFractalView->history.canGoBack());
 

@@ -12,27 +12,6 @@
 
 namespace {
 
-RECT clientRect(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return rect;
-}
-
-RECT windowRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-RECT rectIn(HWND window, HWND parent)
-{
-    RECT rect = windowRect(window);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 void expectOrbitsAtLowerRight(HWND frame)
 {
     const RECT outer = windowRect(frame);

@@ -9,9 +9,10 @@
 #include "resources/resource_ids.h"
 #include "shell/status_panel.h"
 #include "tests/support/deep_places.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 #include "tests/win32/frame_location_steps.h"
 #include "tests/win32/frame_test_frame.h"
 
@@ -85,11 +86,11 @@ TEST(FrameLocationDialog, HasItsFieldsInTabOrderThenOkAndCancelInTheLookOfTheOth
         EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
         // The start-up view: its centre to a tenth of a pixel, its half-height exactly.
-        EXPECT_EQ(longItemText(dialog, IDC_LOCATION_REAL), "-0.5");
-        EXPECT_EQ(longItemText(dialog, IDC_LOCATION_IMAG), "0");
-        EXPECT_EQ(longItemText(dialog, IDC_LOCATION_HALF_HEIGHT), "1.3");
+        EXPECT_EQ(itemText(dialog, IDC_LOCATION_REAL), "-0.5");
+        EXPECT_EQ(itemText(dialog, IDC_LOCATION_IMAG), "0");
+        EXPECT_EQ(itemText(dialog, IDC_LOCATION_HALF_HEIGHT), "1.3");
         pressButton(dialog, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     EXPECT_TRUE(IsWindowEnabled(frame.window()));
     EXPECT_EQ(theFractalView->location(), Location{});
@@ -102,7 +103,7 @@ TEST(FrameLocationDialog, LongTextsTakeTheViewThereToTheLastBitAndShowAgain)
     const unsigned started = theFractalView->calculation;
     const LocationTexts deep{preperiodic41.centerReal, preperiodic41.centerImag, "1e-100"};
     enterLocation(frame.window(), deep);
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->calculation, started + 1);
     EXPECT_EQ(theFractalView->preciseReal, precise(deep.centerReal));
     EXPECT_EQ(theFractalView->preciseImag, precise(deep.centerImag));
@@ -120,7 +121,7 @@ TEST(FrameLocationDialog, LongTextsTakeTheViewThereToTheLastBitAndShowAgain)
     EXPECT_LE(abs(precise(shown.centerReal) - precise(deep.centerReal)), PreciseReal(tenth));
     EXPECT_LE(abs(precise(shown.centerImag) - precise(deep.centerImag)), PreciseReal(tenth));
     EXPECT_EQ(shown.halfHeight, "1e-100");
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->calculation, started + 2);
     EXPECT_EQ(viewPlace(), there);
     EXPECT_EQ(theFractalView->history.size(), 1u);
@@ -130,7 +131,7 @@ TEST(FrameLocationDialog, LongTextsTakeTheViewThereToTheLastBitAndShowAgain)
     // thousand digits take it some fifteen seconds.)
     const std::string longReal = "-0.75" + std::string(200, '0') + "123" + std::string(19790, '0');
     enterLocation(frame.window(), {longReal, "1000000000000000e-16", "2.5E-20"});
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->preciseReal, precise(longReal));
     EXPECT_NE(theFractalView->preciseReal, PreciseReal(-0.75));
     EXPECT_EQ(theFractalView->preciseImag, precise("0.1"));
@@ -138,7 +139,7 @@ TEST(FrameLocationDialog, LongTextsTakeTheViewThereToTheLastBitAndShowAgain)
 
     // Shallow, the view keeps its centre on the nearest double.
     enterLocation(frame.window(), {longReal, "0.1", "0.0025"});
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->centerReal, -0.75);
     EXPECT_EQ(theFractalView->centerImag, 0.1);
     EXPECT_EQ(theFractalView->preciseReal, PreciseReal(-0.75));
@@ -157,7 +158,7 @@ TEST(FrameLocationDialog, DeepPlacesReachedThroughItArePicturesNotBlocks)
     for (const auto& [halfHeight, limit] : places) {
         theFractalView->maxIterations = limit;
         enterLocation(frame.window(), {preperiodic41.centerReal, preperiodic41.centerImag, halfHeight});
-        ASSERT_TRUE(waitUntilDone()) << halfHeight;
+        ASSERT_TRUE(waitUntilIdle()) << halfHeight;
         EXPECT_EQ(statusPartText(theStatusPanel->statusBar, 0), "Done") << halfHeight;
         EXPECT_TRUE(isDeepView(theFractalView->halfHeight, theFractalView->bitmapHeight));
         EXPECT_GT(pictureColours(), 5u) << halfHeight;
@@ -198,9 +199,9 @@ TEST(FrameLocationDialog, EachBadFieldGetsItsMessageTheDialogStaysAndNothingChan
             pressButton(dialog, IDOK);
             HWND box = waitForDialog(uiThread, "Error", dialog);
             ASSERT_NE(box, nullptr) << bad.text;
-            EXPECT_EQ(messageBoxText(box), bad.message);
+            EXPECT_EQ(readMessageBox(box).text, bad.message);
             pressButton(box, IDOK);
-            ASSERT_TRUE(waitForEnd(box));
+            ASSERT_TRUE(waitUntilClosed(box));
             EXPECT_TRUE(IsWindowVisible(dialog)) << bad.text;
             // The field at fault has the focus, and keeps what was typed.
             GUITHREADINFO info = {};
@@ -210,7 +211,7 @@ TEST(FrameLocationDialog, EachBadFieldGetsItsMessageTheDialogStaysAndNothingChan
                 return info.hwndFocus == GetDlgItem(dialog, bad.id);
             }, 5000);
             EXPECT_EQ(info.hwndFocus, GetDlgItem(dialog, bad.id)) << bad.text;
-            EXPECT_EQ(longItemText(dialog, bad.id), bad.text);
+            EXPECT_EQ(itemText(dialog, bad.id), bad.text);
         }
         pressButton(dialog, IDCANCEL);
     });
@@ -233,7 +234,7 @@ TEST(FrameLocationDialog, OkWhileACalculationRunsMovesOnceAfterTheStop)
         EXPECT_TRUE(stopRequested);
         EXPECT_EQ(viewPlace(), before) << "nothing moves under a running calculation";
     }
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     // The pretended calculation, then the move's, once.
     EXPECT_EQ(theFractalView->calculation, started + 2);
     EXPECT_EQ(theFractalView->centerReal, -0.75);

@@ -10,9 +10,10 @@
 #include "resources/resource_ids.h"
 #include "shell/status_panel.h"
 #include "tests/support/deep_places.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 #include "tests/win32/frame_location_steps.h"
 #include "tests/win32/frame_test_frame.h"
 
@@ -66,7 +67,7 @@ void saveThroughTheDialog(HWND frame, const std::string& typed)
         HWND save = waitForDialog(uiThread, "Save Location", frame);
         ASSERT_NE(save, nullptr);
         saveAs(save, typed);
-        EXPECT_TRUE(waitForEnd(save));
+        EXPECT_TRUE(waitUntilClosed(save));
     });
 }
 
@@ -76,14 +77,14 @@ void openThroughTheDialog(HWND frame, const std::string& path)
         HWND open = waitForDialog(uiThread, "Open Location", frame);
         ASSERT_NE(open, nullptr);
         saveAs(open, path);
-        EXPECT_TRUE(waitForEnd(open));
+        EXPECT_TRUE(waitUntilClosed(open));
     });
 }
 
 void moveThere(const Location& location)
 {
     theFractalView->moveTo(location);
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
 }
 
 std::string quoted(const std::string& path)
@@ -108,11 +109,11 @@ TEST(FrameLocationFiles, ASavedLocationOpensAgainToTheSameViewAndPicture)
         EXPECT_EQ(GetFileAttributesA(typed.c_str()), INVALID_FILE_ATTRIBUTES);
 
         SendMessageA(frame.window(), WM_COMMAND, CMD_ZOOM_RESET, 0);
-        ASSERT_TRUE(waitUntilDone());
+        ASSERT_TRUE(waitUntilIdle());
         ASSERT_NE(viewPixels(), picture);
         const unsigned before = theFractalView->calculation;
         openThroughTheDialog(frame.window(), typed + ".zelvar");
-        ASSERT_TRUE(waitUntilDone());
+        ASSERT_TRUE(waitUntilIdle());
         EXPECT_EQ(theFractalView->calculation, before + 1);
         EXPECT_EQ(theFractalView->location(), place);
         EXPECT_EQ(statusPartText(theStatusPanel->statusBar, 0), "Done");
@@ -127,7 +128,7 @@ TEST(FrameLocationFiles, ADroppedFileOrPictureOpensLikeOpenLocation)
     const std::string file = temporaryPath("dropped.zelvar");
     writeLocationFileAt(file, shallowPlace());
     EXPECT_EQ(dropFile(frame.window(), file), "");
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->location(), shallowPlace());
 
     // A picture the program saved, by its location chunk.
@@ -136,12 +137,12 @@ TEST(FrameLocationFiles, ADroppedFileOrPictureOpensLikeOpenLocation)
                             pngTextChunk(pngLocationKeyword, locationFileText(deepPlace())) +
                             std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
     EXPECT_EQ(dropFile(frame.window(), picture), "");
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->location(), deepPlace());
 
     // Back goes to each place the files left.
     SendMessageA(frame.window(), WM_COMMAND, CMD_BACK, 0);
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->location(), shallowPlace());
 
     // While a calculation runs, the move waits for its stop, as a zoom does.
@@ -153,7 +154,7 @@ TEST(FrameLocationFiles, ADroppedFileOrPictureOpensLikeOpenLocation)
         EXPECT_EQ(theFractalView->location(), shallowPlace());
         EXPECT_EQ(theFractalView->calculation, running);
     }
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->location(), deepPlace());
     deleteFile(file);
     deleteFile(picture);
@@ -224,7 +225,7 @@ TEST(FrameLocationFiles, BadFilesOfAnySizeGetAMessageNamingFileAndLineAndTheView
     const std::string path = temporaryPath("long-number.zelvar");
     writeBytes(path, header + "center-real = " + longDigits + "\r\nhalf-height = 1e-200\r\n");
     EXPECT_EQ(dropFile(frame.window(), path), "");
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->preciseReal, precise(longDigits));
     EXPECT_EQ(theFractalView->halfHeight, 1e-200);
     deleteFile(path);

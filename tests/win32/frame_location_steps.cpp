@@ -6,9 +6,10 @@
 #include "engine/picture_rows.h"
 #include "engine/render_worker.h"
 #include "resources/resource_ids.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -19,19 +20,10 @@
 
 namespace {
 
-BOOL CALLBACK collectDialog(HWND window, LPARAM parameter)
-{
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770")
-        reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
-    return TRUE;
-}
-
 LocationTexts shownTexts(HWND dialog)
 {
-    return {longItemText(dialog, IDC_LOCATION_REAL), longItemText(dialog, IDC_LOCATION_IMAG),
-            longItemText(dialog, IDC_LOCATION_HALF_HEIGHT)};
+    return {itemText(dialog, IDC_LOCATION_REAL), itemText(dialog, IDC_LOCATION_IMAG),
+            itemText(dialog, IDC_LOCATION_HALF_HEIGHT)};
 }
 
 HDROP dropOf(const std::string& path)
@@ -47,34 +39,6 @@ HDROP dropOf(const std::string& path)
 }
 
 } // namespace
-
-void runCommandWith(HWND frame, int command, const std::function<void(DWORD uiThread)>& script)
-{
-    const DWORD uiThread = GetCurrentThreadId();
-    std::atomic<bool> ended{false};
-    std::thread driver([&] {
-        script(uiThread);
-        while (!waitFor([&] { return ended.load(); }, 5000)) {
-            std::vector<HWND> dialogs;
-            EnumThreadWindows(uiThread, collectDialog, reinterpret_cast<LPARAM>(&dialogs));
-            for (HWND dialog : dialogs)
-                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        }
-    });
-    SendMessageA(frame, WM_COMMAND, command, 0);
-    ended = true;
-    driver.join();
-}
-
-std::string longItemText(HWND dialog, int id)
-{
-    HWND item = GetDlgItem(dialog, id);
-    const LRESULT length = SendMessageA(item, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageA(item, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(&text[0]))));
-    return text;
-}
 
 LocationTexts enterLocation(HWND frame, const LocationTexts& typed, const std::function<void(HWND)>& atSight)
 {
@@ -92,7 +56,7 @@ LocationTexts enterLocation(HWND frame, const LocationTexts& typed, const std::f
         setItemText(dialog, IDC_LOCATION_IMAG, typed.centerImag);
         setItemText(dialog, IDC_LOCATION_HALF_HEIGHT, typed.halfHeight);
         pressButton(dialog, IDOK);
-        EXPECT_TRUE(waitForEnd(dialog)) << typed.centerReal.substr(0, 40) << " was not taken";
+        EXPECT_TRUE(waitUntilClosed(dialog)) << typed.centerReal.substr(0, 40) << " was not taken";
     });
     return shown;
 }
@@ -108,7 +72,7 @@ LocationTexts pressOkUnchanged(HWND frame)
         }
         shown = shownTexts(dialog);
         pressButton(dialog, IDOK);
-        EXPECT_TRUE(waitForEnd(dialog));
+        EXPECT_TRUE(waitUntilClosed(dialog));
     });
     return shown;
 }
@@ -122,7 +86,7 @@ std::string dropFile(HWND frame, const std::string& path)
         HWND box = nullptr;
         waitFor([&] { return handled || (box = findDialog(uiThread, "Error", frame)) != nullptr; }, 60000);
         if (box) {
-            message = messageBoxText(box);
+            message = readMessageBox(box).text;
             pressButton(box, IDOK);
         }
     });
@@ -135,24 +99,6 @@ std::string dropFile(HWND frame, const std::string& path)
 VisitedView viewPlace()
 {
     return theFractalView->visitedView();
-}
-
-bool waitUntilDone()
-{
-    // The end of a calculation may run a request that waited for it, which
-    // starts the next calculation: wait until the end leaves the view idle.
-    for (;;) {
-        pumpPending();
-        const bool idle = waitFor([] { return !theFractalView->busy; }, 60000, [] {
-            pumpPending();
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-        });
-        if (!idle)
-            return false;
-        pumpPending();
-        if (!theFractalView->busy)
-            return true;
-    }
 }
 
 std::string viewPixels()

@@ -11,14 +11,6 @@
 #include <functional>
 #include <string>
 
-// Sends the command to frame, which runs its dialogs on this thread, while
-// script runs on a second thread with this thread's id. Once the script has
-// ended, any dialog still open is cancelled, so that this always returns.
-void runCommandWith(HWND frame, int command, const std::function<void(DWORD uiThread)>& script);
-
-// The whole text of a dialog's control, however long.
-std::string longItemText(HWND dialog, int id);
-
 // Opens View > Location, runs atSight on the dialog, types the texts and
 // presses OK; gives the texts the dialog showed on opening.
 LocationTexts enterLocation(HWND frame, const LocationTexts& typed, const std::function<void(HWND)>& atSight = {});
@@ -33,10 +25,8 @@ LocationTexts pressOkUnchanged(HWND frame);
 // answered, or "" when none came by the time the drop was handled.
 std::string dropFile(HWND frame, const std::string& path);
 
-// The view's place, and a wait until its calculations, and the requests
-// that waited for them, have ended, looking every few milliseconds.
+// The view's place.
 VisitedView viewPlace();
-bool waitUntilDone();
 
 // The view's picture, as its last calculation left it.
 std::string viewPixels();

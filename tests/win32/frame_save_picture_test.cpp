@@ -7,11 +7,12 @@
 #include "orbits/orbit_window.h"
 #include "resources/resource_ids.h"
 #include "shell/status_panel.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/png_picture.h"
 #include "tests/support/rendered_picture.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/export_test_driver.h"
+#include "tests/win32/export_test_steps.h"
 #include "tests/win32/frame_test_frame.h"
 
 #include <gtest/gtest.h>
@@ -38,15 +39,6 @@ struct SaveSteps {
 std::string folderOf(const std::string& path)
 {
     return path.substr(0, path.rfind('\\') + 1);
-}
-
-BOOL CALLBACK collectDialog(HWND window, LPARAM parameter)
-{
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770")
-        reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
-    return TRUE;
 }
 
 // Goes through the save dialog (answering Yes when it asks to replace a
@@ -82,23 +74,15 @@ bool answerDialogs(DWORD uiThread, HWND frame, const SaveSteps& steps)
 // failing script never hangs the test.
 void saveThroughFrame(HWND frame, const SaveSteps& steps, const std::function<void(DWORD uiThread)>& meanwhile = {})
 {
-    const DWORD uiThread = GetCurrentThreadId();
-    std::atomic<bool> ended{false};
-    std::thread driver([&] {
-        const bool answered = answerDialogs(uiThread, frame, steps);
-        EXPECT_TRUE(answered) << "the save and size dialogs came";
-        if (answered && meanwhile)
-            meanwhile(uiThread);
-        while (!waitFor([&] { return ended.load(); }, 10000)) {
-            std::vector<HWND> dialogs;
-            EnumThreadWindows(uiThread, collectDialog, reinterpret_cast<LPARAM>(&dialogs));
-            for (HWND open : dialogs)
-                PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-        }
-    });
-    SendMessageA(frame, WM_COMMAND, CMD_SAVE_PICTURE, 0);
-    ended = true;
-    driver.join();
+    runCommandWith(
+        frame, CMD_SAVE_PICTURE,
+        [&](DWORD uiThread) {
+            const bool answered = answerDialogs(uiThread, frame, steps);
+            EXPECT_TRUE(answered) << "the save and size dialogs came";
+            if (answered && meanwhile)
+                meanwhile(uiThread);
+        },
+        10000);
 }
 
 std::vector<std::uint32_t> viewPicture()
@@ -264,7 +248,7 @@ TEST(FrameSavePicture, ALongSaveShowsItsProgressWhileTheFrameAndTheViewsCalculat
         EXPECT_TRUE(IsWindow(progress)) << "all of this while the picture is saved";
 
         pressButton(progress, IDCANCEL);
-        EXPECT_TRUE(waitForEnd(progress)) << "Cancel ends the save";
+        EXPECT_TRUE(waitUntilClosed(progress)) << "Cancel ends the save";
         EXPECT_EQ(findDialog(uiThread, "Error"), nullptr);
     });
     EXPECT_EQ(fileBytes(path), earlierContent);
@@ -281,7 +265,7 @@ TEST(FrameSavePicture, ALongSaveShowsItsProgressWhileTheFrameAndTheViewsCalculat
                 PostMessageA(GetDlgItem(progress, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 1);
             else
                 PostMessageA(progress, WM_SYSCOMMAND, SC_CLOSE, 0);
-            EXPECT_TRUE(waitForEnd(progress));
+            EXPECT_TRUE(waitUntilClosed(progress));
             EXPECT_EQ(findDialog(uiThread, "Error"), nullptr);
         });
         EXPECT_EQ(fileBytes(path), earlierContent);
@@ -350,9 +334,9 @@ TEST(FrameSavePicture, ANameWithoutExtensionGetsPngAndAFailureIsNamedOverTheFram
     saveThroughFrame(frame.window(), {path, "30", "20"}, [&](DWORD uiThread) {
         HWND box = waitForDialog(uiThread, "Error", frame.window());
         ASSERT_TRUE(box) << "an error box over the frame";
-        message = messageBoxText(box);
+        message = readMessageBox(box).text;
         pressButton(box, IDOK);
-        EXPECT_TRUE(waitForEnd(box));
+        EXPECT_TRUE(waitUntilClosed(box));
     });
     EXPECT_EQ(message,
               "Cannot replace the file \"" + path + "\": it is read-only. The earlier file is left as it was.");

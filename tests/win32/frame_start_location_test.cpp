@@ -1,8 +1,8 @@
 // Starting at the location of a file named on the command line: the first
 // calculation is the file's. (The end-to-end tests start the program with
 // good and bad files.)
+#include "common/app_instance.h"
 #include "engine/fractal_view.h"
-#include "shell/app_instance.h"
 #include "shell/start_location.h"
 #include "shell/start_up.h"
 #include "shell/status_panel.h"
@@ -32,7 +32,7 @@ TEST(FrameStartLocation, TheFirstCalculationIsThatOfTheFileNamed)
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(theFractalView->calculation, 1u);
     EXPECT_EQ(theFractalView->location(), place);
-    EXPECT_TRUE(waitUntilDone());
+    EXPECT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->calculation, 1u);
     EXPECT_EQ(statusPartText(theStatusPanel->statusBar, 0), "Done");
     EXPECT_FALSE(theFractalView->history.canGoBack());

@@ -1,16 +1,16 @@
 // The start-up steps: the class registrations stopping at the first failure,
 // the "Lame!" box, a frame that cannot get its objects, and the message loop.
+#include "common/app_instance.h"
 #include "engine/fractal_view.h"
 #include "orbits/orbit_window.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 #include "shell/frame_window.h"
 #include "shell/main_toolbar.h"
 #include "shell/message_loop.h"
 #include "shell/start_up.h"
 #include "shell/status_panel.h"
 #include "shell/window_classes.h"
-#include "tests/support/wait_for.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/frame_test_frame.h"
 
@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <new>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -41,45 +40,6 @@ bool classRegistered(const char* name)
 {
     WNDCLASSA info = {};
     return GetClassInfoA(appInstance, name, &info) != 0;
-}
-
-// Reads the text of this process's message box with the given caption once it
-// appears, then presses its OK button.
-std::string answerMessageBox(const char* caption)
-{
-    HWND box = nullptr;
-    const bool shown = waitFor(
-        [&] {
-            box = FindWindowA("#32770", caption);
-            DWORD process = 0;
-            if (box)
-                GetWindowThreadProcessId(box, &process);
-            return box && process == GetCurrentProcessId() && IsWindowVisible(box);
-        },
-        30000);
-    if (!shown)
-        return "no box";
-    std::string text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[32] = "";
-        GetClassNameA(child, className, sizeof className);
-        const LONG style = GetWindowLongA(child, GWL_STYLE);
-        if (_stricmp(className, "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON)
-            text += windowText(child);
-    }
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    return text;
-}
-
-// The box's icon control holds an icon: the box was asked for one.
-bool messageBoxHasIcon(const char* caption)
-{
-    HWND box = FindWindowA("#32770", caption);
-    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            return SendMessageA(child, STM_GETICON, 0, 0) != 0;
-    }
-    return false;
 }
 
 } // namespace
@@ -138,18 +98,19 @@ TEST(FrameStartUp, ClassRegistrationStopsAtTheFirstFailure)
 
 TEST(FrameStartUp, TheFailureBoxSaysLameWithTheErrorIconAndGivesExitCodeZero)
 {
-    std::string text;
-    bool icon = false;
-    std::thread answer([&] {
-        // Look at the box before answering it.
-        waitFor([] { return FindWindowA("#32770", "Zelvar2") != nullptr; }, 30000);
-        icon = messageBoxHasIcon("Zelvar2");
-        text = answerMessageBox("Zelvar2");
-    });
-    EXPECT_EQ(reportStartupFailure(), 0);
-    answer.join();
-    EXPECT_EQ(text, "Lame!");
-    EXPECT_TRUE(icon);
+    int exitCode = -1;
+    SeenMessageBox seen;
+    runBesideScript([&] { exitCode = reportStartupFailure(); },
+                    [&](DWORD uiThread) {
+                        // Look at the box before answering it.
+                        HWND box = waitForDialog(uiThread, "Zelvar2");
+                        seen = readMessageBox(box);
+                        if (box)
+                            pressButton(box, IDOK);
+                    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(seen.text, "Lame!");
+    EXPECT_TRUE(seen.errorIcon);
 }
 
 TEST(FrameStartUp, AFrameWithoutItsObjectsIsNotCreatedAndLeavesNoQuitMessage)

@@ -1,10 +1,11 @@
 #include "tests/win32/frame_test_frame.h"
 
+#include "common/app_instance.h"
 #include "engine/fractal_view.h"
 #include "engine/render_worker.h"
-#include "shell/app_instance.h"
 #include "shell/start_up.h"
 #include "shell/window_classes.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 
@@ -22,11 +23,6 @@ bool takeQuitMessage(WPARAM* code)
     if (code)
         *code = quit.wParam;
     return true;
-}
-
-bool waitUntilIdle()
-{
-    return pumpUntil([] { return !theFractalView || !theFractalView->busy; });
 }
 
 TestFrame::TestFrame()
@@ -75,7 +71,8 @@ bool commandIsQueued(HWND frame, WPARAM* wParam, LPARAM* lParam)
 }
 
 DialogAnswerer::DialogAnswerer(std::string caption, int button, std::function<void(HWND)> atSight)
-    : caption_(std::move(caption)), button_(button), atSight_(std::move(atSight)), thread_([this] { run(); })
+    : caption_(std::move(caption)), button_(button), atSight_(std::move(atSight)), uiThread_(GetCurrentThreadId()),
+      thread_([this] { run(); })
 {
 }
 
@@ -88,21 +85,11 @@ DialogAnswerer::~DialogAnswerer()
 void DialogAnswerer::run()
 {
     HWND dialog = nullptr;
-    waitFor(
-        [&] {
-            if (stop_)
-                return true;
-            dialog = FindWindowA("#32770", caption_.c_str());
-            DWORD process = 0;
-            if (dialog && IsWindowVisible(dialog))
-                GetWindowThreadProcessId(dialog, &process);
-            appeared_ = process == GetCurrentProcessId();
-            return appeared_.load();
-        },
-        30000);
+    waitFor([&] { return stop_ || (dialog = findDialog(uiThread_, caption_)) != nullptr; }, 30000);
+    appeared_ = dialog != nullptr;
     if (!appeared_)
         return;
     if (atSight_)
         atSight_(dialog);
-    PostMessageA(dialog, WM_COMMAND, button_, 0);
+    pressButton(dialog, button_);
 }

@@ -1,6 +1,8 @@
 // A main frame built in the test process the way the program builds it.
 #pragma once
 
+#include "tests/support/view_idle.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -29,9 +31,6 @@ private:
     HWND frame_;
 };
 
-// Waits until the running calculation, if any, has finished.
-bool waitUntilIdle();
-
 // Holds the view's busy flag set, as while a calculation runs, without any
 // render thread: the frame's reaction can then be watched step by step. At
 // its end it lets the flag fall and reports the end as the render threads
@@ -47,7 +46,7 @@ public:
 // Whether a command posted to frame waits in the thread's queue.
 bool commandIsQueued(HWND frame, WPARAM* wParam = nullptr, LPARAM* lParam = nullptr);
 
-// Presses a button of the first visible dialog of this process with the
+// Presses a button of the first visible dialog of this thread with the
 // given caption once it appears, from a thread of its own, and tells
 // whether it appeared. Before the press it runs atSight, on that thread.
 class DialogAnswerer {
@@ -64,6 +63,7 @@ private:
     std::string caption_;
     int button_;
     std::function<void(HWND)> atSight_;
+    DWORD uiThread_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> appeared_{false};
     std::thread thread_;

@@ -48,7 +48,7 @@ TEST(FrameWheel, ANotchZoomsAboutThePointUnderTheCursorWhichStaysThere)
     const double real = theFractalView->pixelToReal(x);
     const double imag = theFractalView->pixelToImag(y);
     turnWheel(frame.window(), x, y, WHEEL_DELTA);
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->halfHeight, 0.65);
     EXPECT_NEAR(theFractalView->pixelToReal(x), real, spacing() / 1000);
     EXPECT_NEAR(theFractalView->pixelToImag(y), imag, spacing() / 1000);
@@ -58,7 +58,7 @@ TEST(FrameWheel, ANotchZoomsAboutThePointUnderTheCursorWhichStaysThere)
     const double real2 = theFractalView->pixelToReal(20);
     const double imag2 = theFractalView->pixelToImag(150);
     turnWheel(frame.window(), 20, 150, -3 * WHEEL_DELTA);
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->halfHeight, 5.2);
     EXPECT_NEAR(theFractalView->pixelToReal(20), real2, spacing() / 1000);
     EXPECT_NEAR(theFractalView->pixelToImag(150), imag2, spacing() / 1000);
@@ -73,7 +73,7 @@ TEST(FrameWheel, PartsOfANotchAddUpAndOnlyTurnsOverThePictureZoom)
     pumpPending();
     EXPECT_EQ(theFractalView->calculation, started);
     turnWheel(frame.window(), 200, 100, 40);
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->calculation, started + 1);
     EXPECT_EQ(theFractalView->halfHeight, 0.65);
 
@@ -90,7 +90,7 @@ TEST(FrameWheel, PartsOfANotchAddUpAndOnlyTurnsOverThePictureZoom)
     // The view takes a turn sent to it too, as when it has the focus.
     const POINT middle = screenPoint(theFractalView->window, 200, 100);
     SendMessageA(theFractalView->window, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(middle.x, middle.y));
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->halfHeight, 1.3);
 }
 
@@ -115,7 +115,7 @@ TEST(FrameWheel, NotchesGivenWhileBusyMakeOneZoomAfterTheStop)
         pumpPending();
         EXPECT_EQ(theFractalView->halfHeight, 1.3);
     }
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     // The pretended calculation and one zoom by four notches.
     EXPECT_EQ(theFractalView->calculation, started + 2);
     EXPECT_EQ(theFractalView->halfHeight, 1.3 / 16);
@@ -130,7 +130,7 @@ TEST(FrameWheel, NotchesGivenWhileBusyMakeOneZoomAfterTheStop)
         turnWheel(frame.window(), x, y, WHEEL_DELTA);
         turnWheel(frame.window(), x, y, -WHEEL_DELTA);
     }
-    ASSERT_TRUE(waitUntilDone());
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(theFractalView->calculation, started + 4);
     EXPECT_EQ(viewPlace(), before);
     EXPECT_EQ(theFractalView->history.size(), 1u);

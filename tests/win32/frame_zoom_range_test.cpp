@@ -5,7 +5,6 @@
 #include "resources/resource_ids.h"
 #include "shell/frame_window.h"
 #include "shell/status_panel.h"
-#include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 #include "tests/win32/frame_test_frame.h"
 
@@ -15,25 +14,13 @@
 
 namespace {
 
-// Waits for the running calculation to end, looking every millisecond:
-// the tests below run thousands of short ones.
-bool waitBriefly()
-{
-    const bool idle = waitFor([] { return !theFractalView->busy; }, 30000, [] {
-        pumpPending();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    });
-    pumpPending();
-    return idle;
-}
-
 // Gives the frame the command, as its menu, key or button does, and waits
 // for the calculation it starts to end.
 void press(HWND frame, int command)
 {
     theStatusPanel->setStatusText("before");
     SendMessageA(frame, WM_COMMAND, command, 0);
-    ASSERT_TRUE(waitBriefly());
+    ASSERT_TRUE(waitUntilIdle(30000));
     EXPECT_EQ(statusPartText(theStatusPanel->statusBar, 0), "Done") << command;
 }
 

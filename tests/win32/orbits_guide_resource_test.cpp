@@ -1,5 +1,5 @@
+#include "common/app_instance.h"
 #include "resources/tools/guide_picture.h"
-#include "shell/app_instance.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

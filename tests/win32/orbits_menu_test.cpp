@@ -1,7 +1,7 @@
 #include "tests/win32/orbits_test_window.h"
 
+#include "common/app_instance.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 #include "tests/support/win32_test_support.h"
 
 #include <functional>

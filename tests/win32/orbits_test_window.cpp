@@ -1,6 +1,6 @@
 #include "tests/win32/orbits_test_window.h"
 
-#include "shell/app_instance.h"
+#include "common/app_instance.h"
 #include "tests/support/win32_test_support.h"
 
 namespace {

@@ -1,8 +1,8 @@
+#include "common/app_instance.h"
 #include "resources/resource_ids.h"
 #include "shell/about_dialog.h"
-#include "shell/app_instance.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/shell_dialog_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The toolbar on a screen at 150 % (144 DPI) shows the pictures the build
 // drew for that scale.
-#include "shell/app_instance.h"
+#include "common/app_instance.h"
 #include "shell/main_toolbar.h"
 #include "tests/support/screen_dpi.h"
 #include "tests/support/win32_test_support.h"

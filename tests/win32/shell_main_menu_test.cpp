@@ -1,5 +1,5 @@
+#include "common/app_instance.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 
 #include <gtest/gtest.h>
 

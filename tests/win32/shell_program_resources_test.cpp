@@ -2,8 +2,8 @@
 // version; and what the manifest gives a program that carries it, as this
 // test program does (it links the same resource script): Common Controls 6
 // and UTF-8 as the code page of the A functions.
+#include "common/app_instance.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

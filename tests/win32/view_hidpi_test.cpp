@@ -103,5 +103,5 @@ TEST_F(FractalViewAt144Dpi, TheZoomBoxOutlineIsTwoPixelsWideAndRepaintedWhole)
     EXPECT_GT(changed[2], 20);
     EXPECT_EQ(changed[3], 0);
     window.release(250, 150);
-    window.waitUntilIdle();
+    window.waitUntilPainted();
 }

@@ -1,9 +1,10 @@
 #include "tests/win32/view_test_host.h"
 
+#include "common/app_instance.h"
 #include "engine/fractal_view.h"
 #include "engine/render_worker.h"
-#include "shell/app_instance.h"
 #include "shell/status_panel.h"
+#include "tests/support/view_idle.h"
 #include "tests/support/win32_test_support.h"
 #include "view/fractal_view_window.h"
 #include "view/orbit_line.h"
@@ -27,16 +28,17 @@ void ViewTestHost::open(int width, int height, bool waitForFirstPicture)
     host = createTestHost(width, height + statusRoom);
     testPanel.createStatusPanel(host, appInstance);
     theStatusPanel = &testPanel;
+    theCalculationReport = &statusPanelReport();
     view = CreateWindowExA(0, "FRACTALCLASS", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height, host, nullptr,
                            appInstance, nullptr);
     if (waitForFirstPicture)
-        waitUntilIdle();
+        waitUntilPainted();
 }
 
 void ViewTestHost::close()
 {
     requestStop();
-    waitUntilIdle();
+    waitUntilPainted();
     delete theZoomBox;
     theZoomBox = nullptr;
     dragHandle = 0;
@@ -60,9 +62,7 @@ LRESULT ViewTestHost::release(int x, int y)
     return SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-bool ViewTestHost::waitUntilIdle()
+bool ViewTestHost::waitUntilPainted()
 {
-    // Idle, and every repaint the worker asked for done.
-    return pumpUntil([] { return !theFractalView || !theFractalView->busy; }) &&
-           pumpUntil([this] { return !GetUpdateRect(view, nullptr, FALSE); });
+    return waitUntilIdle() && pumpUntil([this] { return !GetUpdateRect(view, nullptr, FALSE); });
 }

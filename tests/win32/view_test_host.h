@@ -18,5 +18,7 @@ struct ViewTestHost {
     LRESULT move(int x, int y);
     LRESULT release(int x, int y);
 
-    bool waitUntilIdle();
+    // Waits until the view is idle (waitUntilIdle) and every repaint that
+    // its calculation asked for is done.
+    bool waitUntilPainted();
 };

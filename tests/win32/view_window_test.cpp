@@ -1,7 +1,7 @@
+#include "common/app_instance.h"
 #include "engine/fractal_view.h"
 #include "engine/render_worker.h"
 #include "orbits/orbit_window.h"
-#include "shell/app_instance.h"
 #include "shell/status_panel.h"
 #include "tests/support/view_plane.h"
 #include "tests/support/win32_test_support.h"
@@ -156,7 +156,7 @@ TEST_F(FractalViewWindow, APressAwayFromTheHandlesMakesABoxThatFollowsTheMouseAn
     EXPECT_DOUBLE_EQ(theFractalView->halfHeight, 50 * 1.3 / 150);
     EXPECT_DOUBLE_EQ(theFractalView->centerReal, newReal);
     EXPECT_NEAR(theFractalView->centerImag, newImag, 1e-15);
-    ASSERT_TRUE(window.waitUntilIdle());
+    ASSERT_TRUE(window.waitUntilPainted());
     EXPECT_EQ(statusPartText(theStatusPanel->statusBar, 0), "Done");
 }
 

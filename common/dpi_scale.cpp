@@ -1,4 +1,4 @@
-#include "shell/dpi_scale.h"
+#include "common/dpi_scale.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "shell/gdi_selection.h"
+#include "common/gdi_selection.h"
 
 #include <gtest/gtest.h>
 

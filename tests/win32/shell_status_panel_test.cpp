@@ -1,31 +1,44 @@
-#include "tests/win32/engine_test_windows.h"
+// The status bar with its three parts and the progress bar in the middle one.
+#include "shell/status_panel.h"
 
 #include "tests/support/win32_test_support.h"
 
+#include <gtest/gtest.h>
 #include <commctrl.h>
 
 #include <climits>
 
 namespace {
 
-std::string className(HWND window)
-{
-    char name[256] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 RECT rectInParent(HWND window)
 {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    return rectIn(window, GetParent(window));
 }
 
-} // namespace
+// A status panel along the bottom of the shared host, made anew for each test.
+class StatusPanelTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        host = sharedTestHost(640, 480);
+        panel.createStatusPanel(host, GetModuleHandleA(nullptr));
+    }
 
-using StatusPanelTest = EngineWindowTest;
+    void TearDown() override
+    {
+        DestroyWindow(panel.statusBar);
+        pumpPending();
+    }
+
+    std::string statusText() const { return statusPartText(panel.statusBar, 0); }
+    std::string percentText() const { return statusPartText(panel.statusBar, 2); }
+    int progressPosition() const { return static_cast<int>(SendMessageA(panel.progressBar, PBM_GETPOS, 0, 0)); }
+
+    HWND host = nullptr;
+    StatusPanel panel = {};
+};
+
+} // namespace
 
 TEST_F(StatusPanelTest, StatusBarHasThreeFixedPartsAndASizingGrip)
 {

@@ -1,8 +1,9 @@
-#include "export/save_picture_command.h"
+#include "shell/save_picture_command.h"
 
 #include "engine/fractal_view.h"
 #include "export/background_save.h"
 #include "export/picture_size_dialog.h"
+#include "export/save_file_dialog.h"
 
 #include <commdlg.h>
 
@@ -15,21 +16,7 @@ void showError(HWND owner, const std::string& text)
     MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
-// Asks for the file with the save dialog; false when the user cancelled it
-// or the dialog failed, which CommDlgExtendedError then tells apart.
-bool chooseFile(HWND owner, char* fileName, DWORD size)
-{
-    OPENFILENAMEA request = {};
-    request.lStructSize = sizeof(OPENFILENAMEA);
-    request.hwndOwner = owner;
-    request.lpstrFilter = "PNG pictures (*.png)\0*.png\0\0";
-    request.lpstrFile = fileName;
-    request.nMaxFile = size;
-    request.lpstrTitle = "Save Picture As";
-    request.Flags = OFN_OVERWRITEPROMPT;
-    request.lpstrDefExt = "png";
-    return GetSaveFileNameA(&request) != 0;
-}
+const SaveFileRequest pictureFile = {"PNG pictures (*.png)\0*.png\0\0", "Save Picture As", "png"};
 
 } // namespace
 
@@ -38,7 +25,7 @@ void showSavePicture(HWND frame)
     if (!theFractalView)
         return;
     char fileName[MAX_PATH] = "";
-    if (!chooseFile(frame, fileName, sizeof fileName)) {
+    if (!chooseFileToSave(frame, pictureFile, fileName, sizeof fileName)) {
         const DWORD error = CommDlgExtendedError();
         if (error != 0)
             showError(frame, "The file name could not be chosen (common dialog error " + std::to_string(error) + ").");
@@ -63,7 +50,7 @@ void showSavePicture(HWND frame)
     // No calculation starts before the save has ended, so a finished
     // picture of the view stays as it is meanwhile.
     job.finishedPixels = theFractalView->finishedPicture(size.width, size.height);
-    const PictureSaveResult result = saveInBackground(frame, job);
+    const PictureSaveResult result = savePictureWhileResponsive(frame, job);
     if (!result.failure.empty())
         showError(frame, result.failure);
 }

@@ -1,16 +1,19 @@
+#include "common/app_instance.h"
 #include "engine/fractal_view.h"
 #include "engine/parameters_dialog.h"
 #include "engine/render_worker.h"
 #include "resources/resource_ids.h"
-#include "shell/app_instance.h"
 #include "shell/status_panel.h"
+#include "tests/support/dialog_driver.h"
+#include "tests/support/view_idle.h"
 #include "tests/support/win32_test_support.h"
-#include "tests/win32/shell_dialog_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <climits>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -30,19 +33,20 @@ protected:
         host = createTestHost(320, 240);
         panel.createStatusPanel(host, appInstance);
         theStatusPanel = &panel;
+        theCalculationReport = &statusPanelReport();
         HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 160, 100, host, nullptr,
                                      appInstance, nullptr);
         view = createFractalView(child);
         ASSERT_NE(view, nullptr);
-        ASSERT_TRUE(pumpUntil([&] { return !view->busy; }));
+        theFractalView = view;
+        ASSERT_TRUE(waitUntilIdle());
         panel.setStatusText(idleMark);
     }
 
     void TearDown() override
     {
-        if (view) {
-            EXPECT_TRUE(pumpUntil([&] { return !view->busy; }));
-        }
+        EXPECT_TRUE(waitUntilIdle());
+        theFractalView = nullptr;
         theStatusPanel = nullptr;
         DestroyWindow(host);
     }
@@ -55,15 +59,15 @@ protected:
     // Whether the dialog started a calculation, and that one has ended.
     bool calculationRan()
     {
-        EXPECT_TRUE(pumpUntil([&] { return !view->busy; }));
+        EXPECT_TRUE(waitUntilIdle());
         return statusPartText(panel.statusBar, 0) != idleMark;
     }
 
     // Types the two texts, clicks OK and reads the message box that must come.
     SeenMessageBox refusal(HWND dialog, const std::string& threshold, const std::string& iterations)
     {
-        typeText(dialog, IDC_THRESHOLD, threshold);
-        typeText(dialog, IDC_MAX_ITERATIONS, iterations);
+        setItemText(dialog, IDC_THRESHOLD, threshold);
+        setItemText(dialog, IDC_MAX_ITERATIONS, iterations);
         clickButton(dialog, IDOK);
         SeenMessageBox seen = answerMessageBox(dialog);
         EXPECT_FALSE(messageBoxOpen(dialog)) << "a second message box for " << threshold << " / " << iterations;
@@ -77,8 +81,8 @@ protected:
     // accepts them with OK.
     void accept(HWND dialog, const std::string& threshold, const std::string& iterations, bool binary)
     {
-        typeText(dialog, IDC_THRESHOLD, threshold);
-        typeText(dialog, IDC_MAX_ITERATIONS, iterations);
+        setItemText(dialog, IDC_THRESHOLD, threshold);
+        setItemText(dialog, IDC_MAX_ITERATIONS, iterations);
         const UINT wanted = binary ? BST_CHECKED : BST_UNCHECKED;
         if (IsDlgButtonChecked(dialog, IDC_BINARY_COLORING) != wanted) {
             clickButton(dialog, IDC_BINARY_COLORING);
@@ -90,6 +94,11 @@ protected:
 
     HWND host = nullptr;
     StatusPanel panel = {};
+    // Types each pair of a threshold and an iterations text into one opening
+    // of the dialog, and expects each refused with message; the view stays
+    // as it was.
+    void expectRefused(const std::vector<std::pair<std::string, std::string>>& texts, const char* message);
+
     FractalView* view = nullptr;
 };
 
@@ -99,6 +108,22 @@ void expectErrorBox(const SeenMessageBox& seen, const char* message, const std::
     EXPECT_EQ(seen.caption, "Error") << what;
     EXPECT_EQ(seen.text, message) << what;
     EXPECT_TRUE(seen.errorIcon) << what;
+}
+
+void ParametersDialog::expectRefused(const std::vector<std::pair<std::string, std::string>>& texts,
+                                     const char* message)
+{
+    openWith([&](HWND dialog) {
+        for (const auto& [threshold, iterations] : texts) {
+            expectErrorBox(refusal(dialog, threshold, iterations), message, threshold + " / " + iterations);
+            if (!IsWindow(dialog))
+                break;
+        }
+        clickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(view->threshold, 15.0);
+    EXPECT_EQ(view->maxIterations, 32);
+    EXPECT_FALSE(calculationRan());
 }
 
 } // namespace
@@ -117,7 +142,7 @@ TEST_F(ParametersDialog, FirstOpeningShowsTheStartValuesOverADisabledOwner)
         hostEnabled = IsWindowEnabled(host);
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
-        GetGUIThreadInfo(dialogThread(), &info);
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
         focus = info.hwndFocus;
         okButton = GetDlgItem(dialog, IDOK);
         clickButton(dialog, IDCANCEL);
@@ -156,8 +181,8 @@ TEST_F(ParametersDialog, CancelEscapeAndCloseStoreNothingAndStartNothing)
     for (std::size_t way = 0; way < ways.size(); ++way) {
         bool closed = false;
         openWith([&](HWND dialog) {
-            typeText(dialog, IDC_THRESHOLD, "3");
-            typeText(dialog, IDC_MAX_ITERATIONS, "7");
+            setItemText(dialog, IDC_THRESHOLD, "3");
+            setItemText(dialog, IDC_MAX_ITERATIONS, "7");
             clickButton(dialog, IDC_BINARY_COLORING);
             EXPECT_TRUE(pumpUntil([&] { return IsDlgButtonChecked(dialog, IDC_BINARY_COLORING) == BST_CHECKED; }));
             ways[way](dialog);
@@ -178,35 +203,15 @@ TEST_F(ParametersDialog, RefusesThresholdsThatAreNotPositiveWhateverTheIteration
         {"0", "32"}, {"-3", "32"}, {"abc", "32"}, {"0", "abc"}, {"-3", "0"},
         {"", "12"},  {"  ", "-1"}, {"nan", "32"}, {"-0.0", "5"}, {"1e-400", "5"},
     };
-    openWith([&](HWND dialog) {
-        for (const auto& [threshold, iterations] : texts) {
-            expectErrorBox(refusal(dialog, threshold, iterations), thresholdMessage, threshold + " / " + iterations);
-            if (!IsWindow(dialog))
-                break;
-        }
-        clickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(view->threshold, 15.0);
-    EXPECT_EQ(view->maxIterations, 32);
-    EXPECT_FALSE(calculationRan());
+    expectRefused(texts, thresholdMessage);
 }
 
 TEST_F(ParametersDialog, RefusesIterationLimitsThatAreNotPositive)
 {
     // -4294967295 would wrap round to 1 in 32 bits; it is read as the
     // smallest 32-bit value instead and refused.
-    const std::vector<std::string> texts = {"0", "-1", "abc", "", "-4294967295", "- 5"};
-    openWith([&](HWND dialog) {
-        for (const std::string& iterations : texts) {
-            expectErrorBox(refusal(dialog, "15", iterations), iterationsMessage, iterations);
-            if (!IsWindow(dialog))
-                break;
-        }
-        clickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(view->threshold, 15.0);
-    EXPECT_EQ(view->maxIterations, 32);
-    EXPECT_FALSE(calculationRan());
+    expectRefused({{"15", "0"}, {"15", "-1"}, {"15", "abc"}, {"15", ""}, {"15", "-4294967295"}, {"15", "- 5"}},
+                  iterationsMessage);
 }
 
 TEST_F(ParametersDialog, AcceptsTheLeadingNumberOfEachTextAndRecalculates)
@@ -244,7 +249,7 @@ TEST_F(ParametersDialog, ALimitBeyondThirtyTwoBitsIsReadAsTheLargest)
     EXPECT_EQ(view->maxIterations, INT_MAX);
     // Such a calculation would run for hours; it is stopped at once.
     requestStop();
-    ASSERT_TRUE(pumpUntil([&] { return !view->busy; }));
+    ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(statusPartText(panel.statusBar, 0), "Cancelled");
 }
 

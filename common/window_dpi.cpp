@@ -1,4 +1,6 @@
-#include "shell/window_dpi.h"
+#include "common/window_dpi.h"
+
+#include "common/window_dc.h"
 
 namespace {
 
@@ -16,10 +18,8 @@ Function user32Function(const char* name)
 
 int screenDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 

@@ -1,3 +1,3 @@
-#include "shell/app_instance.h"
+#include "common/app_instance.h"
 
 HINSTANCE appInstance = nullptr;

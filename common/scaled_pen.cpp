@@ -1,4 +1,4 @@
-#include "shell/scaled_pen.h"
+#include "common/scaled_pen.h"
 
 HPEN createDottedPen(int width, COLORREF colour)
 {

@@ -1,0 +1,3 @@
+#include "engine/calculation_report.h"
+
+CalculationReport* theCalculationReport = nullptr;
