@@ -87,12 +87,13 @@ TEST_F(StoppedRunTest, StopInTheMiddleOfARowKeepsThePartDrawn)
     for (int row = 0; row < finishedRows; ++row)
         EXPECT_EQ(firstWrongColumn(pixels, expected, row), width) << row;
 
-    // The interrupted row: its pixels up to the one in work as computed
-    // (at least the first, which is white), the rest white from the scan
-    // line under the row above.
+    // The interrupted row: its pixels before the one in work as computed,
+    // the rest white from the scan line under the row above. The pixel in
+    // work may be the row's first: a stop seen inside a slow pixel leaves it
+    // unwritten, and a render thread that the machine starves may not have
+    // finished even the first pixel of its row.
     const int stopped = finishedRows;
     const int wrong = firstWrongColumn(pixels, expected, stopped);
-    EXPECT_GE(wrong, 1);
     for (int x = wrong; x < width; ++x)
         EXPECT_EQ(at(pixels, x, stopped), white) << x;
     // The rows below keep the new surface's first content, without a scan
