@@ -1,6 +1,7 @@
 #include "engine/location_file.h"
 
 #include "engine/decimal_text.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -59,16 +60,15 @@ std::string withHeader(const std::string& lines)
     return "Zelvar location\r\n" + lines;
 }
 
+TestFiles& files()
+{
+    static TestFiles files;
+    return files;
+}
+
 std::string temporaryFile(const std::string& name, const std::string& bytes)
 {
-    const std::string path = testing::TempDir() + name;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(file, nullptr) << path;
-    if (file) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
-    return path;
+    return files().write(name, bytes);
 }
 
 } // namespace
@@ -284,11 +284,8 @@ TEST(LocationFile, LoadingReadsNoMoreThanItNeeds)
                   "\". Line 262141: the file goes on beyond 1048576 bytes; no location is that long, so it was not "
                   "read.");
     EXPECT_EQ(location, deepLocation());
-    std::remove(written.c_str());
-    std::remove(huge.c_str());
-    std::remove(many.c_str());
 
-    const std::string missing = testing::TempDir() + "no-such-location.zelvar";
+    const std::string missing = files().path("no-such-location.zelvar");
     const std::string problem = loadLocationFile(missing.c_str(), location);
     EXPECT_EQ(problem.rfind("Cannot read the file \"" + missing + "\": ", 0), 0u) << problem;
 }

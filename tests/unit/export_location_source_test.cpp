@@ -5,6 +5,7 @@
 
 #include "engine/location_file.h"
 #include "export/png_location.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,15 @@ namespace {
 const std::string signature("\x89PNG\r\n\x1A\n", 8);
 const std::string iend("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
 
+TestFiles& files()
+{
+    static TestFiles files;
+    return files;
+}
+
 std::string fileWith(const std::string& name, const std::string& bytes)
 {
-    const std::string path = testing::TempDir() + "location-source-" + name;
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    return path;
+    return files().write(name, bytes);
 }
 
 Location somewhere()
@@ -93,7 +98,7 @@ TEST(LocationSource, EveryFailureNamesTheFileAndLeavesTheLocation)
         EXPECT_EQ(location, somewhere()) << bad.name;
     }
 
-    const std::string missing = testing::TempDir() + "location-source-missing.zelvar";
+    const std::string missing = files().path("missing.zelvar");
     std::remove(missing.c_str());
     Location location;
     EXPECT_EQ(readLocationFrom(missing.c_str(), location).rfind("Cannot read the file " + quoted(missing) + ": ", 0),

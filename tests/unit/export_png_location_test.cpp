@@ -1,6 +1,7 @@
 #include "export/png_location.h"
 
 #include "engine/location_file.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -48,16 +49,20 @@ std::string smallPng()
     return pngStart() + chunk("IDAT", packed) + iend;
 }
 
+TestFiles& files()
+{
+    static TestFiles files;
+    return files;
+}
+
 std::string pathFor(const std::string& name)
 {
-    return testing::TempDir() + "png-location-" + name;
+    return files().path(name);
 }
 
 std::string fileWith(const std::string& name, const std::string& bytes)
 {
-    const std::string path = pathFor(name);
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    return path;
+    return files().write(name, bytes);
 }
 
 std::string bytesOf(const std::string& path)
