@@ -198,14 +198,45 @@ void PictureRender::restoreAfterStop()
     std::fill(interrupted + width, job_.pixels + std::size_t(job_.height) * width, 0u);
 }
 
+bool PictureRender::reportWithheldRows()
+{
+    // A render thread may hold the lock while it waits for a report of
+    // another to reach the user-interface thread, which calls this: waiting
+    // here would close the circle. Where a lock is taken, a render thread is
+    // at work and tries again at the next call.
+    std::unique_lock<std::mutex> lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock())
+        return true;
+    if (ended_)
+        return false;
+    if (cancelled_ || firstUnreported_ >= prefix_)
+        return true;
+    const ReportClock::time_point now = clock_();
+    if (now - lastReport_ < reportInterval)
+        return true;
+    std::unique_lock<std::mutex> reporting(reportMutex_, std::try_to_lock);
+    if (!reporting.owns_lock())
+        return true;
+    const Report report{firstUnreported_, prefix_ - 1, (prefix_ - 1) * 100 / job_.height};
+    firstUnreported_ = prefix_;
+    lastReport_ = now;
+    lock.unlock();
+    progress_.rowsFinished(report.firstRow, report.lastRow, report.percent);
+    return true;
+}
+
 void PictureRender::leave()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (--threadsLeft_ > 0)
             return;
+        ended_ = true;
     }
-    // Every other thread has left: what follows is this thread's alone.
+    // Every other thread has left, and no withheld rows are reported any
+    // more: what follows is this thread's alone, but for a report of
+    // withheld rows that may still be on its way out.
+    std::lock_guard<std::mutex> reporting(reportMutex_);
     //
     // A stopped picture's last report says 100 %, which looks like a stopped
     // run claiming to be whole. It is the design: the report covers the rest

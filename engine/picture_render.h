@@ -84,6 +84,15 @@ public:
     // the picture and calls pictureEnded.
     void runThread();
 
+    // Reports the rows that have joined the prefix since the last report,
+    // once a report interval has passed. The render threads report only as
+    // the prefix grows, so rows finished within an interval of the last
+    // report, just before a slow row, would wait for that row to be shown.
+    // Any thread may call it, at any time, and it never waits for a lock
+    // (a render thread that holds one may be waiting for the caller): then
+    // it reports nothing. False once the picture has ended.
+    bool reportWithheldRows();
+
 private:
     struct Report {
         int firstRow;
@@ -131,6 +140,7 @@ private:
     int firstUnreported_ = 0;
     ReportClock::time_point lastReport_{};
     bool cancelled_ = false;
+    bool ended_ = false; // every thread has left
     std::vector<char> finished_;
     std::vector<int> written_;
     std::unique_ptr<RowClaim[]> claims_;

@@ -102,6 +102,10 @@ struct Calculation {
     PictureRender render;
 };
 
+// The last calculation started, while its render threads hold it; used on
+// the user-interface thread only.
+std::weak_ptr<Calculation> runningCalculation;
+
 } // namespace
 
 int renderThreadCount()
@@ -132,8 +136,16 @@ bool renderWorker(RenderJob* job)
     if (threads == 0)
         return false;
     auto calculation = std::make_shared<Calculation>(*job, threads);
+    runningCalculation = calculation;
+    SetTimer(view->window, withheldRowsTimer, UINT(reportInterval.count()), nullptr);
     renderPool().run(threads, [calculation](int) { calculation->render.runThread(); });
     return true;
+}
+
+bool reportWithheldRows()
+{
+    const std::shared_ptr<Calculation> calculation = runningCalculation.lock();
+    return calculation && calculation->render.reportWithheldRows();
 }
 
 void requestStop()

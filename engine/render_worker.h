@@ -34,6 +34,17 @@ void setRenderThreadCount(int threads);
 // false when not a single render thread could be had.
 bool renderWorker(RenderJob* job);
 
+// The view window's timer, which runs while a calculation runs: at each tick
+// the rows that have joined the finished prefix since the last report are
+// shown, once a report interval has passed. The render threads report only
+// as the prefix grows, so without it rows finished just before a slow row
+// would wait for that row to reach the screen.
+constexpr UINT_PTR withheldRowsTimer = 1;
+
+// Shows the running calculation's withheld rows; false when no calculation
+// runs, and the timer may stop.
+bool reportWithheldRows();
+
 // Asks the running calculation to stop; returns at once.
 void requestStop();
 

@@ -199,6 +199,10 @@ LRESULT CALLBACK fractalViewProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CALCULATION_ENDED:
         takeUpWaitingRequests(static_cast<unsigned>(wParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == withheldRowsTimer && !reportWithheldRows())
+            KillTimer(window, withheldRowsTimer);
+        return 0;
     case WM_DESTROY:
         viewRequests().dropWaiting();
         return 0;

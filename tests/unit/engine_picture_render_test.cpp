@@ -469,3 +469,112 @@ TEST(PictureRender, TheScanLineShowsAtOnceUnderThePrefixWhileItsRowWaitsForASlow
     EXPECT_EQ(log.grownScanLines(), std::vector<int>{1});
     EXPECT_EQ(whitePixels(pixels, 0, pixels.size()), 0);
 }
+
+namespace {
+
+std::atomic<long long> manualMilliseconds{0};
+
+ReportClock::time_point manualClock()
+{
+    return ReportClock::time_point(std::chrono::milliseconds(manualMilliseconds.load()));
+}
+
+} // namespace
+
+// A row that joins the prefix within a report interval of the last report
+// is withheld; when the row after it is slow, the rows withheld are shown
+// once the interval has passed, not only after the slow row.
+TEST(PictureRender, RowsWithheldBeforeASlowRowAreReportedOnceTheIntervalHasPassed)
+{
+    constexpr int width = 8;
+    constexpr int height = 3;
+    std::vector<std::uint32_t> pixels(std::size_t(width) * height, 0u);
+    std::atomic<bool> slowRowStarted{false};
+    std::atomic<bool> slowRowMayEnd{false};
+    ProgressLog log;
+    manualMilliseconds = 1000;
+
+    PictureJob job;
+    job.pixels = pixels.data();
+    job.width = width;
+    job.height = height;
+    job.maxIterations = 32;
+    job.computeRow = [&](int row, StepSink sink, const std::atomic<bool>&) {
+        if (row == 1)
+            manualMilliseconds = 1005;
+        if (row == 2) {
+            slowRowStarted = true;
+            EXPECT_TRUE(waitFor([&] { return slowRowMayEnd.load(); }));
+        }
+        for (int x = 0; x < width; ++x)
+            sink.put(sink.context, x, 1);
+        return RowOutcome{width, false};
+    };
+
+    std::atomic<bool> stop{false};
+    pool().grow(1);
+    auto picture = std::make_shared<PictureRender>(std::move(job), 1, stop, log, manualClock);
+    pool().run(1, [picture](int) { picture->runThread(); });
+    ASSERT_TRUE(waitFor([&] { return slowRowStarted.load(); }));
+
+    // Row 1 finished 5 ms after row 0 was shown: withheld until 16 ms are up.
+    manualMilliseconds = 1010;
+    EXPECT_TRUE(picture->reportWithheldRows());
+    EXPECT_EQ(log.reports().size(), 1u);
+    manualMilliseconds = 1016;
+    EXPECT_TRUE(picture->reportWithheldRows());
+    ASSERT_EQ(log.reports().size(), 2u);
+    EXPECT_EQ(log.reports()[1].firstRow, 1);
+    EXPECT_EQ(log.reports()[1].lastRow, 1);
+    EXPECT_EQ(log.reports()[1].percent, 33);
+    // Nothing is shown twice.
+    manualMilliseconds = 1040;
+    EXPECT_TRUE(picture->reportWithheldRows());
+    EXPECT_EQ(log.reports().size(), 2u);
+
+    slowRowMayEnd = true;
+    ASSERT_TRUE(log.waitForEnd());
+    EXPECT_EQ(log.percents(), (std::vector<int>{0, 33, 66}));
+    EXPECT_FALSE(picture->reportWithheldRows());
+}
+
+TEST(PictureRender, AskingForWithheldRowsNeverWaitsForAReportOnItsWay)
+{
+    // A render thread's report to the window waits for the user-interface
+    // thread, which asks for withheld rows at its timer: that call must not
+    // wait for the report in turn.
+    constexpr int width = 8;
+    constexpr int height = 2;
+    std::vector<std::uint32_t> pixels(std::size_t(width) * height, 0u);
+    std::atomic<bool> reporting{false};
+    std::atomic<bool> asked{false};
+    ProgressLog log;
+    log.onReport = [&](const ProgressLog::Report&) {
+        if (reporting.exchange(true))
+            return;
+        EXPECT_TRUE(waitFor([&] { return asked.load(); }, 20000)) << "the ask waited for the report";
+    };
+    manualMilliseconds = 1000;
+
+    PictureJob job;
+    job.pixels = pixels.data();
+    job.width = width;
+    job.height = height;
+    job.maxIterations = 32;
+    job.computeRow = [&](int, StepSink sink, const std::atomic<bool>&) {
+        for (int x = 0; x < width; ++x)
+            sink.put(sink.context, x, 1);
+        return RowOutcome{width, false};
+    };
+
+    std::atomic<bool> stop{false};
+    pool().grow(1);
+    auto picture = std::make_shared<PictureRender>(std::move(job), 1, stop, log, manualClock);
+    pool().run(1, [picture](int) { picture->runThread(); });
+    ASSERT_TRUE(waitFor([&] { return reporting.load(); }));
+    manualMilliseconds = 2000;
+    EXPECT_TRUE(picture->reportWithheldRows());
+    asked = true;
+    ASSERT_TRUE(log.waitForEnd());
+    EXPECT_EQ(log.reports().size(), 2u);
+}
