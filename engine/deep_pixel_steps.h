@@ -27,6 +27,11 @@ DeepPixel startDeepPixel(const ReferenceOrbit& reference, double cr, double ci);
 // start of the orbit, less than which the lanes take the steps faster.
 bool mapsWorthwhile(const DeepRowPoints& row);
 
+// Whether the pixel's difference lies within the radius of the single step
+// from its index, as the lanes test it at the end of a block: then a map
+// may serve it.
+bool readyForMaps(const ReferenceOrbit& reference, const DeepPixel& pixel);
+
 enum class MapRunEnd {
     goOn,    // the lanes take the next steps
     escaped, // the pixel escaped: its count is its steps
@@ -36,13 +41,16 @@ enum class MapRunEnd {
 
 // Takes the pixel, at a point where its difference is small against the
 // reference, along the longest valid map of the table at every point, with
-// single perturbed steps where no map is valid: through a rebase, where the
-// pixel passes close to 0 between two runs of maps, and while it climbs to
-// the longer maps at indices that are multiples of their length (in the loop
-// of a reference that loops, at any later index of its place in the loop,
-// where the orbit repeats the same points). It hands
-// the pixel back to the lanes once 8 single steps in a row found no map (its
-// difference has outgrown the radii) or after 256 maps, and reads stop every
-// 2^16 steps. The steps that maps took are added to skipped.
+// single perturbed steps where no map is valid. At the start of a segment
+// of the table that is the longest valid prefix map of the segment, which
+// mostly crosses all of it; elsewhere it is a map of the tree, on which a
+// pixel climbs to the longer maps at indices that are multiples of their
+// length (in the loop of a reference that loops, at any later index of its
+// place in the loop, where the orbit repeats the same points). Single steps
+// take the pixel through a rebase (from index 0 to the first segment at 1),
+// past the step that ends a segment, and up the tree. It hands the pixel
+// back to the lanes once 2 single steps in a row found no map (its
+// difference has outgrown the radii) or after 256 maps, and reads stop
+// every 2^16 steps. The steps that maps took are added to skipped.
 MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, double cr, double ci, double squareBound,
                         std::int64_t lastStep, std::int64_t& skipped, const std::atomic<bool>& stop);

@@ -190,6 +190,33 @@ TEST_P(DeepKernelTest, AStopInsideALongPixelLeavesItUnwritten)
     }
 }
 
+TEST_P(DeepKernelTest, InTheNeckOfASmallCopyMapsTakeAlmostEveryStep)
+{
+    // Every pixel there passes close to 0 every 713 steps, more than 300
+    // times; maps cross each period but for the step from there, from the
+    // pixel's start on.
+    const DeepView view{neck713, 2e-53, 9, 8, 1, 1000000};
+    const DeepRow row = rowOf(view);
+    const DeepRowPoints points = row.points(3, view, true);
+    Recorder recorder;
+    std::atomic<bool> stop{false};
+    const DeepRowOutcome outcome = iterateDeepRow(GetParam(), points, recorder.sink(), stop);
+    const std::vector<int> counts = recorder.counts();
+    EXPECT_EQ(counts, countsOf(KernelPath::sse2, points));
+    std::int64_t counted = 0;
+    for (const int count : counts)
+        counted += count;
+    EXPECT_GT(outcome.skippedSteps, 0.99 * double(counted)) << outcome.skippedSteps << " of " << counted;
+
+    const std::vector<int> plain = countsOf(GetParam(), row.points(3, view, false));
+    int same = 0;
+    for (std::size_t x = 0; x < plain.size(); ++x) {
+        same += plain[x] == counts[x];
+        EXPECT_EQ(plain[x] > view.limit, counts[x] > view.limit) << "column " << x;
+    }
+    EXPECT_GE(same, 8);
+}
+
 TEST_P(DeepKernelTest, AStopRaisedBeforeTheRowStillWritesAShortFirstPixel)
 {
     const DeepView& view = corpus[0];
