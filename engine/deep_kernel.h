@@ -33,8 +33,9 @@ struct DeepRowPoints {
     int maxIterations;
     double squareBound; // escapeSquareBound(threshold)
     // Off only to compare with plain perturbation. Even on, maps are used
-    // only where they skip enough steps to pay for themselves: at least 256
-    // of the opening steps of the orbit (BlaTable::openingSteps).
+    // only under an escape threshold of 2 or more, and where they skip
+    // enough steps to pay for themselves: at least 256 of the opening steps
+    // of the orbit (BlaTable::openingSteps).
     bool useBla;
 };
 

@@ -154,7 +154,7 @@ private:
 
 bool mapsWorthwhile(const DeepRowPoints& row)
 {
-    return row.useBla && row.reference->bla.openingSteps() >= worthwhileOpening;
+    return row.useBla && row.squareBound > 4.0 && row.reference->bla.openingSteps() >= worthwhileOpening;
 }
 
 bool readyForMaps(const ReferenceOrbit& reference, const DeepPixel& pixel)

@@ -22,9 +22,14 @@ struct DeepPixel {
 // already rebased where the rule asks for it.
 DeepPixel startDeepPixel(const ReferenceOrbit& reference, double cr, double ci);
 
-// Whether the row's pixels follow the maps. Maps cost a scalar run between
-// the lanes' blocks; they are used where they skip at least 256 steps at the
-// start of the orbit, less than which the lanes take the steps faster.
+// Whether the row's pixels follow the maps. A map looks at the escape only
+// where it leaves the pixel, so maps serve only an escape threshold of 2 or
+// more (a squared bound above 4): the reference's points up to its end lie
+// within |Z| <= 2, and a pixel a map serves lies within 2^-52 of their size
+// of them, so it cannot escape in the steps a map skips (but where |Z|^2
+// comes within some 2^-50 of 4). Maps cost a scalar run between the lanes'
+// blocks; they are used where they skip at least 256 steps at the start of
+// the orbit, less than which the lanes take the steps faster.
 bool mapsWorthwhile(const DeepRowPoints& row);
 
 // Whether the pixel's difference lies within the radius of the single step

@@ -312,6 +312,30 @@ TEST(DeepKernel, PixelsInAShortLoopOfTheReferenceTakeLongMaps)
     EXPECT_GT(skipped, counted / 2) << skipped << " of " << counted;
 }
 
+TEST(DeepKernel, BelowAnEscapeThresholdOf2NoMapIsTaken)
+{
+    // Maps look at the escape only where they leave a pixel, and the
+    // reference's points reach beyond a bound below 2: pixels at M4,1, where
+    // |C| is about 0.96, escape a bound of 0.5 or 1 at their first steps.
+    const DeepView view{preperiodic41, 1e-100, 40, 24, 3, 5000};
+    const DeepRow row = rowOf(view);
+    for (const double threshold : {0.5, 1.0, 1.99, 2.0}) {
+        for (int y = 0; y < view.height; y += 8) {
+            DeepRowPoints points = row.points(y, view, true);
+            points.squareBound = escapeSquareBound(threshold);
+            Recorder recorder;
+            std::atomic<bool> stop{false};
+            const DeepRowOutcome outcome = iterateDeepRow(KernelPath::sse2, points, recorder.sink(), stop);
+            points.useBla = false;
+            EXPECT_EQ(recorder.counts(), countsOf(KernelPath::sse2, points)) << threshold << ", row " << y;
+            if (threshold < 2)
+                EXPECT_EQ(outcome.skippedSteps, 0) << threshold << ", row " << y;
+            else
+                EXPECT_GT(outcome.skippedSteps, 0) << threshold << ", row " << y;
+        }
+    }
+}
+
 TEST(DeepKernel, PixelsInsideASmallCopyFinishAtTheLargestLimit)
 {
     // They repeat their state within the orbit's loop long before 2^31 steps.
