@@ -56,9 +56,11 @@ DeepPixel singleSteps(const ReferenceOrbit& reference, DeepPixel pixel, double c
 
 } // namespace
 
-TEST(DeepPixelSteps, TheNecksSegmentsAreItsPeriods)
+TEST(DeepPixelSteps, APixelCrossesEachPeriodOfTheNeckInOneMapAndOneStep)
 {
-    const BlaTable& table = neckReference().bla;
+    // The table's segments are the periods, up to the points close to 0.
+    const ReferenceOrbit& reference = neckReference();
+    const BlaTable& table = reference.bla;
     ASSERT_GE(table.segments().size(), 300u);
     for (std::size_t k = 0; k < 300; ++k) {
         const BlaSegment& segment = table.segments()[k];
@@ -66,11 +68,6 @@ TEST(DeepPixelSteps, TheNecksSegmentsAreItsPeriods)
         EXPECT_EQ(table.prefixes()[std::size_t(segment.first + segment.count - 1)].landing, std::int64_t(713 * (k + 1)))
             << k;
     }
-}
-
-TEST(DeepPixelSteps, APixelCrossesEachPeriodOfTheNeckInOneMapAndOneStep)
-{
-    const ReferenceOrbit& reference = neckReference();
     DeepPixel pixel = startDeepPixel(reference, neckCr, neckCi);
     ASSERT_EQ(pixel.m, 1);
     ASSERT_TRUE(readyForMaps(reference, pixel));
