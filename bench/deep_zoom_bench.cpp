@@ -5,8 +5,13 @@
 //                               maps; steps/s counts the steps the lanes and
 //                               the single steps iterated, skipped/s the
 //                               steps that maps took instead
+//   deepPlace/<place>/<maps>    other places, at 1e-100: M4,1 under limits
+//                               1000 and 2000 (its reference loops on the
+//                               fixed point) and the seahorse point under
+//                               5000
 //   reference/<depth>           the reference orbit with its table alone,
-//                               and table/<depth> the table alone
+//                               and table/<depth> the table alone, with
+//                               its bytes a step
 //   referenceLongLimit/<depth>  the reference orbit for a limit of 1e6 at
 //                               the cusp 0.25, whose orbit does not end
 //   shallowKernel/<path>        the render kernel on a shallow view in
@@ -19,7 +24,9 @@
 //                               every pixel takes more than 2.2e5 steps
 //                               (the whole picture without maps would take
 //                               minutes); deepHighLimitPicture the whole
-//                               picture with maps.
+//                               picture with maps; deepHighLimitReference
+//                               its reference orbit with the table, and
+//                               deepHighLimitTable the table alone.
 //
 // The neck lies at nucleus + s (-0.75 + 0.01i), with the nucleus of period
 // 713 beside the preperiodic point in the seahorse valley and s the copy's
@@ -112,13 +119,37 @@ void reference(benchmark::State& state)
         benchmark::DoNotOptimize(referenceFor(request));
 }
 
-void table(benchmark::State& state)
+// The table of the orbit alone, and its bytes a step.
+void tableOf(benchmark::State& state, const ReferenceOrbit& orbit)
 {
-    const ReferenceRequest request = requestAt(preperiodic41, depths[state.range(0)], 5000);
-    const auto orbit = referenceFor(request);
     const std::atomic<bool> stop{false};
     for (auto _ : state)
-        benchmark::DoNotOptimize(BlaTable::build(orbit->re.data(), orbit->im.data(), orbit->end, orbit->offsetRadius, stop));
+        benchmark::DoNotOptimize(BlaTable::build(orbit.re.data(), orbit.im.data(), orbit.end, orbit.offsetRadius, stop));
+    state.counters["bytes/step"] = double(orbit.bla.bytes()) / double(orbit.end);
+}
+
+void table(benchmark::State& state)
+{
+    tableOf(state, *referenceFor(requestAt(preperiodic41, depths[state.range(0)], 5000)));
+}
+
+// The places of deepPlace: M4,1 under limits 1000 and 2000, the seahorse
+// point under 5000, all at 1e-100.
+struct PlaceCase {
+    const DeepPlace* place;
+    int limit;
+};
+const PlaceCase placeCases[] = {{&preperiodic41, 1000}, {&preperiodic41, 2000}, {&seahorse, 5000}};
+
+void deepPlace(benchmark::State& state)
+{
+    const PlaceCase& place = placeCases[state.range(0)];
+    const bool useBla = state.range(1) != 0;
+    const auto reference = referenceFor(requestAt(*place.place, depths[1], place.limit));
+    std::int64_t counted = 0, skipped = 0;
+    for (auto _ : state)
+        computeRows(bestKernelPath(), *reference, depths[1], place.limit, useBla, 0, height, counted, skipped);
+    reportSteps(state, counted, skipped, double(state.iterations()) * width * height);
 }
 
 // The reference orbit for a limit of 1e6 at each depth, at the cusp 0.25,
@@ -211,15 +242,22 @@ void deepHighLimitReference(benchmark::State& state)
         benchmark::DoNotOptimize(referenceFor(highLimit));
 }
 
+void deepHighLimitTable(benchmark::State& state)
+{
+    tableOf(state, *referenceFor(highLimit));
+}
+
 } // namespace
 
 BENCHMARK(shallowKernel)->DenseRange(0, 2)->ArgName("path")->Unit(benchmark::kMillisecond);
 BENCHMARK(deepPictureOnPath)->DenseRange(0, 2)->ArgName("path")->Unit(benchmark::kMillisecond);
 BENCHMARK(deepPicture)->ArgsProduct({{0, 1, 2}, {0, 1}})->ArgNames({"depth", "maps"})->Unit(benchmark::kMillisecond);
+BENCHMARK(deepPlace)->ArgsProduct({{0, 1, 2}, {0, 1}})->ArgNames({"place", "maps"})->Unit(benchmark::kMillisecond);
 BENCHMARK(reference)->DenseRange(0, 2)->ArgName("depth")->Unit(benchmark::kMillisecond);
 BENCHMARK(table)->DenseRange(0, 2)->ArgName("depth")->Unit(benchmark::kMillisecond);
 BENCHMARK(referenceLongLimit)->DenseRange(0, 2)->ArgName("depth")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(deepHighLimitReference)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(deepHighLimitTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(deepHighLimit)->DenseRange(0, 1)->ArgName("maps")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(deepHighLimitPicture)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -17,6 +17,14 @@ BlaMap mergeBlaMaps(const BlaMap& x, const BlaMap& y, double cmax)
     return merged;
 }
 
+std::size_t BlaTable::bytes() const
+{
+    std::size_t total = segments_.capacity() * sizeof(BlaSegment) + prefixes_.capacity() * sizeof(BlaPrefix);
+    for (const std::vector<BlaMap>& level : levels_)
+        total += level.capacity() * sizeof(BlaMap);
+    return total;
+}
+
 std::optional<BlaTable> BlaTable::build(const double* re, const double* im, std::int64_t end, double cmax,
                                         const std::atomic<bool>& stop)
 {
@@ -47,6 +55,39 @@ std::optional<BlaTable> BlaTable::build(const double* re, const double* im, std:
         }
         table.levels_.push_back(std::move(level));
     }
+    // The segments, each from its start s as long as its prefix map keeps a
+    // positive radius; the step that ends one belongs to none.
+    constexpr std::int64_t shortestSegment = 32;
+    for (std::int64_t s = 1; s <= steps;) {
+        BlaMap prefix = single(s);
+        if (!(prefix.radius > 0.0)) {
+            ++s;
+            continue;
+        }
+        const std::size_t first = table.prefixes_.size();
+        std::int64_t k = s; // the last step the prefix map covers
+        for (; k < steps; ++k) {
+            if (++made % stopInterval == 0 && stop.load())
+                return std::nullopt;
+            const BlaMap longer = mergeBlaMaps(prefix, single(k + 1), cmax);
+            if (!(longer.radius > 0.0))
+                break;
+            prefix = longer;
+            if ((k + 1) % 8 == 0)
+                table.prefixes_.push_back(BlaPrefix{prefix, k + 2});
+        }
+        if (k + 1 - s >= shortestSegment) {
+            if (k % 8 != 0)
+                table.prefixes_.push_back(BlaPrefix{prefix, k + 1});
+            table.segments_.push_back(
+                BlaSegment{s, std::int64_t(first), std::int64_t(table.prefixes_.size() - first)});
+        } else {
+            table.prefixes_.resize(first);
+        }
+        s = k + 2;
+    }
+    table.prefixes_.shrink_to_fit();
+    table.segments_.shrink_to_fit();
     std::int64_t m = 1;
     double size = cmax;
     while (m < end) {

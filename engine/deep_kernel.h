@@ -12,10 +12,10 @@
 // the reference ends, d := z and m := 0; at the end of the loop of a
 // reference that settled on a cycle, m goes back by the loop. With bilinear
 // approximation, a pixel whose difference lies within the single step's
-// radius at the end of one of its blocks of 8 steps follows the reference's
-// maps (deep_pixel_steps.h) for as long as they serve. A pixel whose state
-// (m, d) at the end of a block recurs bit for bit never escapes and is
-// finished at once. The counts are the same on every path.
+// radius at its start or at the end of one of its blocks of 8 steps follows
+// the reference's maps (deep_pixel_steps.h) for as long as they serve. A
+// pixel whose state (m, d) at the end of a block recurs bit for bit never
+// escapes and is finished at once. The counts are the same on every path.
 #pragma once
 
 #include "engine/reference_orbit.h"
@@ -33,8 +33,9 @@ struct DeepRowPoints {
     int maxIterations;
     double squareBound; // escapeSquareBound(threshold)
     // Off only to compare with plain perturbation. Even on, maps are used
-    // only where they skip enough steps to pay for themselves: at least 256
-    // of the opening steps of the orbit (BlaTable::openingSteps).
+    // only under an escape threshold of 2 or more, and where they skip
+    // enough steps to pay for themselves: at least 256 of the opening steps
+    // of the orbit (BlaTable::openingSteps).
     bool useBla;
 };
 

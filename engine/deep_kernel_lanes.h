@@ -195,6 +195,7 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
         return static_cast<int>(std::min<std::int64_t>(std::min(steps, lastStep), INT_MAX));
     };
 
+    const bool useMaps = mapsWorthwhile(row);
     LaneTable<V> lanes;
     std::vector<int> counts(std::size_t(width), 0);
     std::uint32_t active = 0;
@@ -206,36 +207,59 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
     std::int64_t nextStopLook = stopLookBlocks;
 
     // Gives the lane the next pixel of the row, or leaves it idle on the
-    // reference with no offset.
+    // reference with no offset. A pixel that starts small enough for maps
+    // follows them first, as it would at the end of a block: from index 1,
+    // where the first segment begins. Those that maps finish at once are
+    // counted, and the lane takes the next. False once stop was found set.
     const auto fill = [&](int lane) {
         const std::uint32_t bit = std::uint32_t{1} << lane;
-        if (nextPixel == width) {
-            active &= ~bit;
-            lanes.dr[lane] = lanes.di[lane] = lanes.cr[lane] = 0.0;
-            lanes.m[lane] = 0;
-            lanes.steps[lane] = 0;
-            return;
+        for (;;) {
+            if (nextPixel == width) {
+                active &= ~bit;
+                lanes.dr[lane] = lanes.di[lane] = lanes.cr[lane] = 0.0;
+                lanes.m[lane] = 0;
+                lanes.steps[lane] = 0;
+                return true;
+            }
+            const int pixel = nextPixel++;
+            const double cr = row.realOffsets[pixel];
+            const DeepPixel start = startDeepPixel(reference, cr, row.imagOffset);
+            DeepPixel now = start;
+            if (useMaps && readyForMaps(reference, start)) {
+                const MapRunEnd end =
+                    followBlaMaps(reference, now, cr, row.imagOffset, row.squareBound, lastStep, skipped, stop);
+                if (end == MapRunEnd::stopped)
+                    return false;
+                if (end != MapRunEnd::goOn) {
+                    counts[std::size_t(pixel)] = finalCount(end == MapRunEnd::escaped ? now.steps : lastStep);
+                    continue;
+                }
+            }
+            // The state saved is the start, before any map, as at the end
+            // of a block: a repeat of it proves a cycle.
+            active |= bit;
+            lanes.pixel[lane] = pixel;
+            lanes.cr[lane] = cr;
+            lanes.savedDr[lane] = start.dr;
+            lanes.savedDi[lane] = start.di;
+            lanes.savedM[lane] = start.m;
+            lanes.dr[lane] = now.dr;
+            lanes.di[lane] = now.di;
+            lanes.m[lane] = now.m;
+            lanes.steps[lane] = now.steps;
+            lanes.saveInterval[lane] = firstSaveBlocks;
+            lanes.nextSave[lane] = block + firstSaveBlocks;
+            nextSave = std::min(nextSave, lanes.nextSave[lane]);
+            return true;
         }
-        const int pixel = nextPixel++;
-        const double cr = row.realOffsets[pixel];
-        const DeepPixel start = startDeepPixel(reference, cr, row.imagOffset);
-        active |= bit;
-        lanes.pixel[lane] = pixel;
-        lanes.cr[lane] = cr;
-        lanes.dr[lane] = lanes.savedDr[lane] = start.dr;
-        lanes.di[lane] = lanes.savedDi[lane] = start.di;
-        lanes.m[lane] = lanes.savedM[lane] = start.m;
-        lanes.steps[lane] = 0;
-        lanes.saveInterval[lane] = firstSaveBlocks;
-        lanes.nextSave[lane] = block + firstSaveBlocks;
-        nextSave = std::min(nextSave, lanes.nextSave[lane]);
     };
     const auto finish = [&](int lane, std::int64_t steps) {
         counts[std::size_t(lanes.pixel[lane])] = finalCount(steps);
-        fill(lane);
+        return fill(lane);
     };
     for (int lane = 0; lane < laneCount; ++lane)
-        fill(lane);
+        if (!fill(lane))
+            return DeepRowOutcome{written, true, skipped};
 
     for (;;) {
         const std::int64_t untilBlock = std::min(nextSave, nextStopLook - skipped / blockSteps);
@@ -263,7 +287,8 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
 
         for (std::uint32_t rest = events.finished; rest; rest &= rest - 1) {
             const int lane = __builtin_ctz(rest);
-            finish(lane, events.escaped >> lane & 1 ? lanes.steps[lane] : lastStep);
+            if (!finish(lane, events.escaped >> lane & 1 ? lanes.steps[lane] : lastStep))
+                return DeepRowOutcome{written, true, skipped};
         }
 
         for (std::uint32_t rest = events.linear; rest; rest &= rest - 1) {
@@ -278,8 +303,8 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
                 lanes.di[lane] = pixel.di;
                 lanes.m[lane] = pixel.m;
                 lanes.steps[lane] = pixel.steps;
-            } else {
-                finish(lane, end == MapRunEnd::escaped ? pixel.steps : lastStep);
+            } else if (!finish(lane, end == MapRunEnd::escaped ? pixel.steps : lastStep)) {
+                return DeepRowOutcome{written, true, skipped};
             }
         }
 

@@ -5,7 +5,12 @@
 
 namespace {
 
-constexpr int climbSteps = 8;
+// A run hands the pixel back after this many single steps in a row without
+// a map: enough for the step that ends a segment and the step from index 0
+// after a rebase there, or for a step to where a run of the tree begins. A
+// pixel whose difference has outgrown the radii for good is faster in the
+// lanes.
+constexpr int climbSteps = 2;
 // A run hands the pixel back after this many maps, so that the lanes compare
 // its state now and then: a pixel caught in a cycle is found there.
 constexpr int runMaps = 256;
@@ -115,11 +120,47 @@ MapChoice chooseMap(const ReferenceOrbit& reference, const LoopSteps& loop, std:
     }
     return {0, m};
 }
+// The segment that begins at or after a pixel's index, followed as the
+// pixel moves on; it seeks anew when the pixel goes back (a rebase or the
+// end of a loop).
+class SegmentCursor {
+public:
+    explicit SegmentCursor(const BlaTable& table) : segments_(table.segments()) {}
+
+    // The segment that begins at m, or nullptr.
+    const BlaSegment* startingAt(std::int64_t m)
+    {
+        if (m < seen_) {
+            next_ = std::size_t(std::lower_bound(segments_.begin(), segments_.end(), m,
+                                                 [](const BlaSegment& segment, std::int64_t index) {
+                                                     return segment.start < index;
+                                                 }) -
+                                segments_.begin());
+        } else {
+            while (next_ < segments_.size() && segments_[next_].start < m)
+                ++next_;
+        }
+        seen_ = m;
+        return next_ < segments_.size() && segments_[next_].start == m ? &segments_[next_] : nullptr;
+    }
+
+private:
+    const std::vector<BlaSegment>& segments_;
+    std::size_t next_ = 0;
+    std::int64_t seen_ = INT64_MAX; // seeks at the first look
+};
+
 } // namespace
 
 bool mapsWorthwhile(const DeepRowPoints& row)
 {
-    return row.useBla && row.reference->bla.openingSteps() >= worthwhileOpening;
+    return row.useBla && row.squareBound > 4.0 && row.reference->bla.openingSteps() >= worthwhileOpening;
+}
+
+bool readyForMaps(const ReferenceOrbit& reference, const DeepPixel& pixel)
+{
+    const std::size_t m = std::size_t(pixel.m);
+    return std::fabs(pixel.dr) + std::fabs(pixel.di) < blaStepRadius(reference.re[m], reference.im[m]);
 }
 
 DeepPixel startDeepPixel(const ReferenceOrbit& reference, double cr, double ci)
@@ -140,6 +181,7 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
 {
     const BlaTable& table = reference.bla;
     const LoopSteps loop = loopStepsOf(reference);
+    SegmentCursor segments(table);
     int highest = table.topLevel();
     int climb = climbSteps;
     int maps = runMaps;
@@ -148,18 +190,39 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
         if (maps == 0)
             return MapRunEnd::goOn;
         const std::size_t m = std::size_t(pixel.m);
+        const double zr = reference.re[m];
+        const double zi = reference.im[m];
         const double size = std::fabs(pixel.dr) + std::fabs(pixel.di);
-        const MapChoice choice = chooseMap(reference, loop, pixel.m, size, highest);
-        highest = choice.level + 1;
-        if (choice.level >= 1) {
-            const BlaMap& map = table.map(choice.level, (choice.start - 1) >> choice.level);
-            const double nr = (map.ar * pixel.dr - map.ai * pixel.di) + (map.br * cr - map.bi * ci);
-            const double ni = (map.ar * pixel.di + map.ai * pixel.dr) + (map.br * ci + map.bi * cr);
-            const std::int64_t length = std::min(std::int64_t{1} << choice.level, reference.end - choice.start);
+        const BlaMap* map = nullptr;
+        std::int64_t start = pixel.m;
+        std::int64_t landing = 0;
+        // No map's radius exceeds that of its first step.
+        const bool ready = size < blaStepRadius(zr, zi);
+        const BlaSegment* segment = ready ? segments.startingAt(pixel.m) : nullptr;
+        const BlaPrefix* prefix = segment ? table.longestPrefix(*segment, size) : nullptr;
+        if (prefix) {
+            map = &prefix->map;
+            landing = prefix->landing;
+            highest = table.topLevel();
+        } else if (!ready) {
+            highest = 1;
+        } else {
+            const MapChoice choice = chooseMap(reference, loop, pixel.m, size, highest);
+            highest = choice.level + 1;
+            if (choice.level >= 1) {
+                map = &table.map(choice.level, (choice.start - 1) >> choice.level);
+                start = choice.start;
+                landing = std::min(start + (std::int64_t{1} << choice.level), reference.end);
+            }
+        }
+        if (map) {
+            const double nr = (map->ar * pixel.dr - map->ai * pixel.di) + (map->br * cr - map->bi * ci);
+            const double ni = (map->ar * pixel.di + map->ai * pixel.dr) + (map->br * ci + map->bi * cr);
+            const std::int64_t length = landing - start;
             skipped += std::min(length, lastStep - pixel.steps);
             pixel.dr = nr;
             pixel.di = ni;
-            pixel.m = choice.start + length;
+            pixel.m = landing;
             pixel.steps += length;
             climb = climbSteps;
             --maps;
@@ -167,8 +230,6 @@ MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, doubl
             if (climb == 0)
                 return MapRunEnd::goOn;
             // The lanes' step, in their order of operations.
-            const double zr = reference.re[m];
-            const double zi = reference.im[m];
             const double ar = (zr + zr) + pixel.dr;
             const double ai = (zi + zi) + pixel.di;
             const double nr = (ar * pixel.dr - ai * pixel.di) + cr;

@@ -22,10 +22,20 @@ struct DeepPixel {
 // already rebased where the rule asks for it.
 DeepPixel startDeepPixel(const ReferenceOrbit& reference, double cr, double ci);
 
-// Whether the row's pixels follow the maps. Maps cost a scalar run between
-// the lanes' blocks; they are used where they skip at least 256 steps at the
-// start of the orbit, less than which the lanes take the steps faster.
+// Whether the row's pixels follow the maps. A map looks at the escape only
+// where it leaves the pixel, so maps serve only an escape threshold of 2 or
+// more (a squared bound above 4): the reference's points up to its end lie
+// within |Z| <= 2, and a pixel a map serves lies within 2^-52 of their size
+// of them, so it cannot escape in the steps a map skips (but where |Z|^2
+// comes within some 2^-50 of 4). Maps cost a scalar run between the lanes'
+// blocks; they are used where they skip at least 256 steps at the start of
+// the orbit, less than which the lanes take the steps faster.
 bool mapsWorthwhile(const DeepRowPoints& row);
+
+// Whether the pixel's difference lies within the radius of the single step
+// from its index, as the lanes test it at the end of a block: then a map
+// may serve it.
+bool readyForMaps(const ReferenceOrbit& reference, const DeepPixel& pixel);
 
 enum class MapRunEnd {
     goOn,    // the lanes take the next steps
@@ -36,13 +46,16 @@ enum class MapRunEnd {
 
 // Takes the pixel, at a point where its difference is small against the
 // reference, along the longest valid map of the table at every point, with
-// single perturbed steps where no map is valid: through a rebase, where the
-// pixel passes close to 0 between two runs of maps, and while it climbs to
-// the longer maps at indices that are multiples of their length (in the loop
-// of a reference that loops, at any later index of its place in the loop,
-// where the orbit repeats the same points). It hands
-// the pixel back to the lanes once 8 single steps in a row found no map (its
-// difference has outgrown the radii) or after 256 maps, and reads stop every
-// 2^16 steps. The steps that maps took are added to skipped.
+// single perturbed steps where no map is valid. At the start of a segment
+// of the table that is the longest valid prefix map of the segment, which
+// mostly crosses all of it; elsewhere it is a map of the tree, on which a
+// pixel climbs to the longer maps at indices that are multiples of their
+// length (in the loop of a reference that loops, at any later index of its
+// place in the loop, where the orbit repeats the same points). Single steps
+// take the pixel through a rebase (from index 0 to the first segment at 1),
+// past the step that ends a segment, and up the tree. It hands the pixel
+// back to the lanes once 2 single steps in a row found no map (its
+// difference has outgrown the radii) or after 256 maps, and reads stop
+// every 2^16 steps. The steps that maps took are added to skipped.
 MapRunEnd followBlaMaps(const ReferenceOrbit& reference, DeepPixel& pixel, double cr, double ci, double squareBound,
                         std::int64_t lastStep, std::int64_t& skipped, const std::atomic<bool>& stop);

@@ -14,7 +14,8 @@
 
 // The last index a reference orbit may have. A pixel that reaches it rebases
 // and goes on, so a longer limit stays correct; the cap keeps the memory of
-// an orbit (56 bytes a step with its table) within about a gigabyte.
+// an orbit (at most 65 bytes a step with its table, BlaTable::bytes) within
+// about 1.1 gigabytes.
 constexpr std::int64_t maxReferenceEnd = std::int64_t{1} << 24;
 
 // What a reference orbit is computed for: the view's precise centre, its

@@ -174,3 +174,135 @@ TEST(BlaTable, AStopGivesNoTable)
     const std::atomic<bool> stop{true};
     EXPECT_FALSE(BlaTable::build(orbit.re.data(), orbit.im.data(), orbit.end(), 0.0, stop));
 }
+
+namespace {
+
+// The map of the steps first .. last of the orbit, merged one step at a time.
+BlaMap stepsMergedByHand(const HandOrbit& orbit, std::int64_t first, std::int64_t last, double cmax)
+{
+    BlaMap merged = single(orbit.re[std::size_t(first)], orbit.im[std::size_t(first)]);
+    for (std::int64_t k = first + 1; k <= last; ++k)
+        merged = mergeBlaMaps(merged, single(orbit.re[std::size_t(k)], orbit.im[std::size_t(k)]), cmax);
+    return merged;
+}
+
+// The landings of a segment's prefix maps.
+std::vector<std::int64_t> landingsOf(const BlaTable& table, const BlaSegment& segment)
+{
+    std::vector<std::int64_t> landings;
+    for (std::int64_t k = 0; k < segment.count; ++k)
+        landings.push_back(table.prefixes()[std::size_t(segment.first + k)].landing);
+    return landings;
+}
+
+} // namespace
+
+TEST(BlaTable, ASegmentKeepsTheMapsFromItsStartToEveryEighthIndexAndToItsEnd)
+{
+    // 99 steps of points near 1 in size, none close to 0: one segment from
+    // index 1 to the orbit's last step, 99.
+    HandOrbit orbit;
+    for (int k = 1; k <= 100; ++k)
+        orbit.add(0.9 * std::cos(0.7 * k), 0.6 * std::sin(1.3 * k));
+    const double cmax = 1e-60;
+    const BlaTable table = orbit.table(cmax);
+    ASSERT_EQ(table.segments().size(), 1u);
+    const BlaSegment& segment = table.segments()[0];
+    EXPECT_EQ(segment.start, 1);
+    const std::vector<std::int64_t> landings = landingsOf(table, segment);
+    const std::vector<std::int64_t> expected = {9, 17, 25, 33, 41, 49, 57, 65, 73, 81, 89, 97, 100};
+    EXPECT_EQ(landings, expected);
+    double radius = 1.0;
+    for (std::int64_t k = 0; k < segment.count; ++k) {
+        const BlaPrefix& prefix = table.prefixes()[std::size_t(segment.first + k)];
+        expectSameMap(prefix.map, stepsMergedByHand(orbit, 1, prefix.landing - 1, cmax));
+        EXPECT_GT(prefix.map.radius, 0.0);
+        EXPECT_LE(prefix.map.radius, radius);
+        radius = prefix.map.radius;
+    }
+}
+
+TEST(BlaTable, ADifferenceTakesTheLongestPrefixMapWhoseRadiusExceedsIt)
+{
+    // Z_k = 2: each step multiplies the difference by 4, and the radii of
+    // the prefix maps fall with their length.
+    HandOrbit orbit;
+    for (int k = 0; k <= 40; ++k)
+        orbit.add(2.0, 0.0);
+    const BlaTable table = orbit.table(1e-40);
+    ASSERT_EQ(table.segments().size(), 1u);
+    const BlaSegment& segment = table.segments()[0];
+    ASSERT_GE(segment.count, 3);
+    const BlaPrefix* prefixes = table.prefixes().data() + segment.first;
+    EXPECT_EQ(table.longestPrefix(segment, 0.0), prefixes + segment.count - 1);
+    EXPECT_EQ(table.longestPrefix(segment, prefixes[0].map.radius), nullptr);
+    for (std::int64_t k = 0; k + 1 < segment.count; ++k) {
+        ASSERT_LT(prefixes[k + 1].map.radius, prefixes[k].map.radius);
+        // Just within the radius of map k, and just outside that of k + 1.
+        EXPECT_EQ(table.longestPrefix(segment, std::nextafter(prefixes[k].map.radius, 0.0)), prefixes + k) << k;
+        EXPECT_EQ(table.longestPrefix(segment, prefixes[k + 1].map.radius), prefixes + k) << k;
+    }
+}
+
+TEST(BlaTable, ASegmentEndsAtTheStepNoPixelCanTakeLinearly)
+{
+    // Points near 0.4 in size, but close to 0 at index 20, 0 at 61 and 62:
+    // there the difference of a pixel with an offset of 1e-20 can never lie
+    // within the step's radius. The next segment begins after that step,
+    // and one from a point at 0 after it. The first segment, of 19 steps,
+    // is too short to keep maps.
+    HandOrbit orbit;
+    for (int k = 1; k <= 120; ++k) {
+        if (k == 20)
+            orbit.add(1e-30, -2e-30);
+        else if (k == 61 || k == 62)
+            orbit.add(0.0, 0.0);
+        else
+            orbit.add(0.3 + 0.15 * std::cos(0.3 * k), 0.15 * std::sin(0.9 * k));
+    }
+    const double cmax = 1e-20;
+    const BlaTable table = orbit.table(cmax);
+    ASSERT_EQ(table.segments().size(), 2u);
+    const BlaSegment& second = table.segments()[0];
+    EXPECT_EQ(second.start, 21);
+    EXPECT_EQ(landingsOf(table, second), (std::vector<std::int64_t>{25, 33, 41, 49, 57, 61}));
+    expectSameMap(table.prefixes()[std::size_t(second.first + second.count - 1)].map,
+                  stepsMergedByHand(orbit, 21, 60, cmax));
+    const BlaSegment& last = table.segments()[1];
+    EXPECT_EQ(last.start, 63);
+    EXPECT_EQ(landingsOf(table, last).back(), 120);
+    expectSameMap(table.prefixes()[std::size_t(last.first + last.count - 1)].map, stepsMergedByHand(orbit, 63, 119, cmax));
+    // Merging the step close to 0 would have left no radius.
+    EXPECT_EQ(mergeBlaMaps(stepsMergedByHand(orbit, 1, 19, cmax), single(1e-30, -2e-30), cmax).radius, 0.0);
+}
+
+TEST(BlaTable, SegmentsOf32StepsAndMoreKeepMaps)
+{
+    for (const int steps : {31, 32}) {
+        HandOrbit orbit;
+        for (int k = 0; k <= steps; ++k)
+            orbit.add(0.5, 0.25);
+        const BlaTable table = orbit.table(1e-30);
+        ASSERT_EQ(table.segments().size(), steps == 32 ? 1u : 0u) << steps;
+        if (steps == 32) { // the last steps' map lands on the end, the 33rd point
+            EXPECT_EQ(landingsOf(table, table.segments()[0]), (std::vector<std::int64_t>{9, 17, 25, 33}));
+        }
+    }
+}
+
+TEST(BlaTable, TheTableHoldsLessThan49BytesAStep)
+{
+    // At most: a segment every 33 steps, the shortest that keeps maps.
+    HandOrbit orbit;
+    const int steps = 1 << 16;
+    for (int k = 1; k <= steps + 1; ++k) {
+        if (k % 33 == 0)
+            orbit.add(0.0, 0.0);
+        else
+            orbit.add(0.7, -0.2);
+    }
+    const BlaTable table = orbit.table(1e-30);
+    EXPECT_EQ(table.segments().size(), std::size_t(steps / 33));
+    EXPECT_LT(table.bytes(), std::size_t(49) * std::size_t(steps));
+    EXPECT_GT(table.bytes(), std::size_t(40) * std::size_t(steps));
+}

@@ -190,6 +190,33 @@ TEST_P(DeepKernelTest, AStopInsideALongPixelLeavesItUnwritten)
     }
 }
 
+TEST_P(DeepKernelTest, InTheNeckOfASmallCopyMapsTakeAlmostEveryStep)
+{
+    // Every pixel there passes close to 0 every 713 steps, more than 300
+    // times; maps cross each period but for the step from there, from the
+    // pixel's start on.
+    const DeepView view{neck713, 2e-53, 9, 8, 1, 1000000};
+    const DeepRow row = rowOf(view);
+    const DeepRowPoints points = row.points(3, view, true);
+    Recorder recorder;
+    std::atomic<bool> stop{false};
+    const DeepRowOutcome outcome = iterateDeepRow(GetParam(), points, recorder.sink(), stop);
+    const std::vector<int> counts = recorder.counts();
+    EXPECT_EQ(counts, countsOf(KernelPath::sse2, points));
+    std::int64_t counted = 0;
+    for (const int count : counts)
+        counted += count;
+    EXPECT_GT(outcome.skippedSteps, 0.99 * double(counted)) << outcome.skippedSteps << " of " << counted;
+
+    const std::vector<int> plain = countsOf(GetParam(), row.points(3, view, false));
+    int same = 0;
+    for (std::size_t x = 0; x < plain.size(); ++x) {
+        same += plain[x] == counts[x];
+        EXPECT_EQ(plain[x] > view.limit, counts[x] > view.limit) << "column " << x;
+    }
+    EXPECT_GE(same, 8);
+}
+
 TEST_P(DeepKernelTest, AStopRaisedBeforeTheRowStillWritesAShortFirstPixel)
 {
     const DeepView& view = corpus[0];
@@ -283,6 +310,30 @@ TEST(DeepKernel, PixelsInAShortLoopOfTheReferenceTakeLongMaps)
     // Most steps are taken by maps: the pixels escape after some 800 steps,
     // and about 150 of them are single steps.
     EXPECT_GT(skipped, counted / 2) << skipped << " of " << counted;
+}
+
+TEST(DeepKernel, BelowAnEscapeThresholdOf2NoMapIsTaken)
+{
+    // Maps look at the escape only where they leave a pixel, and the
+    // reference's points reach beyond a bound below 2: pixels at M4,1, where
+    // |C| is about 0.96, escape a bound of 0.5 or 1 at their first steps.
+    const DeepView view{preperiodic41, 1e-100, 40, 24, 3, 5000};
+    const DeepRow row = rowOf(view);
+    for (const double threshold : {0.5, 1.0, 1.99, 2.0}) {
+        for (int y = 0; y < view.height; y += 8) {
+            DeepRowPoints points = row.points(y, view, true);
+            points.squareBound = escapeSquareBound(threshold);
+            Recorder recorder;
+            std::atomic<bool> stop{false};
+            const DeepRowOutcome outcome = iterateDeepRow(KernelPath::sse2, points, recorder.sink(), stop);
+            points.useBla = false;
+            EXPECT_EQ(recorder.counts(), countsOf(KernelPath::sse2, points)) << threshold << ", row " << y;
+            if (threshold < 2)
+                EXPECT_EQ(outcome.skippedSteps, 0) << threshold << ", row " << y;
+            else
+                EXPECT_GT(outcome.skippedSteps, 0) << threshold << ", row " << y;
+        }
+    }
 }
 
 TEST(DeepKernel, PixelsInsideASmallCopyFinishAtTheLargestLimit)
