@@ -33,5 +33,6 @@ if(WIN32)
   target_compile_definitions(zelvar_e2e_tests PRIVATE ZELVAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   # The tests start the program from their own folder.
   add_dependencies(zelvar_e2e_tests zelvar)
+  zelvar_test_program(zelvar_e2e_tests)
   zelvar_register_tests(zelvar_e2e_tests e2e 900)
 endif()
