@@ -1,9 +1,9 @@
 #include "engine/picture_bands.h"
 
+#include "engine/picture_end.h"
+
 #include <algorithm>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 int bandRowsFor(int width, std::size_t bandBytes)
@@ -21,7 +21,7 @@ ReportClock::time_point steadyClock()
 
 // Where one band reports: the picture's rows computed so far, and the end
 // of the band, which the calling thread waits for.
-class BandProgress final : public PictureProgress {
+class BandProgress final : public PictureEnd {
 public:
     BandProgress(int firstRow, int rowCount, const std::atomic<bool>& stop,
                  const std::function<void(int)>& rowsComputed)
@@ -36,31 +36,11 @@ public:
             rowsComputed_(firstRow_ + lastRow + 1);
     }
 
-    void pictureEnded(bool cancelled) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        cancelled_ = cancelled;
-        ended_ = true;
-        endedChanged_.notify_all();
-    }
-
-    // Whether the band was computed whole.
-    bool waitForEnd()
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        endedChanged_.wait(lock, [this] { return ended_; });
-        return !cancelled_;
-    }
-
 private:
     const int firstRow_;
     const int rowCount_;
     const std::atomic<bool>& stop_;
     const std::function<void(int)>& rowsComputed_;
-    std::mutex mutex_;
-    std::condition_variable endedChanged_;
-    bool ended_ = false;
-    bool cancelled_ = false;
 };
 
 // One band and what it reports to, alive until its last thread is done.
@@ -111,7 +91,7 @@ BandsOutcome computeInBands(const BandedPicture& picture, RenderPool& pool, int 
     // when it was computed whole.
     auto finish = [](Band& band) {
         band.render.runThread();
-        return band.progress.waitForEnd();
+        return band.progress.wait();
     };
 
     const int bands = (picture.height + bandRows - 1) / bandRows;
