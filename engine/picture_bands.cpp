@@ -12,6 +12,19 @@ int bandRowsFor(int width, std::size_t bandBytes)
     return int(std::max<std::size_t>(1, std::min<std::size_t>(bandBytes / rowBytes, 1 << 30)));
 }
 
+BandedPicture bandedPicture(const Location& location, PictureRows rows, int width, int height, int bandRows)
+{
+    BandedPicture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.maxIterations = location.iterationLimit;
+    picture.binaryColoring = location.binaryColoring;
+    picture.computeRow = std::move(rows.computeRow);
+    picture.prepare = std::move(rows.prepare);
+    picture.bandRows = bandRows;
+    return picture;
+}
+
 namespace {
 
 ReportClock::time_point steadyClock()
