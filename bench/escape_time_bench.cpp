@@ -4,6 +4,7 @@
 // the render kernel on the machine's best path and on each path forced, and
 // the whole picture on one render thread and on one per logical processor.
 #include "engine/escape_time.h"
+#include "engine/picture_end.h"
 #include "engine/picture_render.h"
 #include "engine/plane_mapping.h"
 #include "engine/render_kernel.h"
@@ -14,10 +15,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -108,28 +107,6 @@ void renderKernelAvx512(benchmark::State& state)
 {
     renderKernelOn(state, KernelPath::avx512, "skipped: this machine cannot run AVX-512F");
 }
-
-// Waits for the end of a picture; no report goes anywhere.
-class PictureEnd final : public PictureProgress {
-public:
-    void rowsFinished(int, int, int) override {}
-    void pictureEnded(bool) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ended_ = true;
-        changed_.notify_all();
-    }
-    void wait()
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [this] { return ended_; });
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool ended_ = false;
-};
 
 // The whole picture as the explorer renders it, colours included, on the
 // render threads: one, or one per logical processor. Timed on the clock on

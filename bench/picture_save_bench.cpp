@@ -134,14 +134,7 @@ bool computeAlone(const Location& location)
     ReferenceCache cache;
     PictureRows rows = pictureRows(location, double(location.centerReal), double(location.centerImag), width, height,
                                    bestKernelPath(), true, cache);
-    BandedPicture picture;
-    picture.width = width;
-    picture.height = height;
-    picture.maxIterations = location.iterationLimit;
-    picture.binaryColoring = location.binaryColoring;
-    picture.computeRow = std::move(rows.computeRow);
-    picture.prepare = std::move(rows.prepare);
-    picture.bandRows = bandRowsFor(width);
+    const BandedPicture picture = bandedPicture(location, std::move(rows), width, height, bandRowsFor(width));
     std::atomic<bool> stop{false};
     DiscardingSink sink;
     return computeInBands(picture, pool, threads, stop, sink) == BandsOutcome::finished;

@@ -1,6 +1,7 @@
 #include "engine/decimal_text.h"
 
 #include "engine/number_text.h"
+#include "engine/plain_text.h"
 
 #include <cmath>
 #include <ios>
@@ -21,23 +22,9 @@ struct Decimal {
     long long exponent = 0;
 };
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // Splits text into a Decimal, keeping `kept` significant digits; false when

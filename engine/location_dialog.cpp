@@ -1,6 +1,7 @@
 #include "engine/location_dialog.h"
 
 #include "common/app_instance.h"
+#include "common/dialog_steps.h"
 #include "engine/location_fields.h"
 #include "resources/resource_ids.h"
 
@@ -32,15 +33,6 @@ int fieldControl(LocationField field)
     }
 }
 
-// The whole text of an edit box, however long.
-std::string fieldText(HWND dialog, int id)
-{
-    HWND edit = GetDlgItem(dialog, id);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
 void showField(HWND dialog, int id, const std::string& text)
 {
     // Typed values may have any number of digits.
@@ -59,11 +51,11 @@ void initialise(HWND dialog, LocationRequest* request)
 void accept(HWND dialog)
 {
     LocationRequest* request = dialogRequest(dialog);
-    const LocationTexts typed{fieldText(dialog, IDC_LOCATION_REAL), fieldText(dialog, IDC_LOCATION_IMAG),
-                              fieldText(dialog, IDC_LOCATION_HALF_HEIGHT)};
+    const LocationTexts typed{dialogItemText(dialog, IDC_LOCATION_REAL), dialogItemText(dialog, IDC_LOCATION_IMAG),
+                              dialogItemText(dialog, IDC_LOCATION_HALF_HEIGHT)};
     const LocationFieldsReading reading = readLocationTexts(typed, request->shown, *request->location);
     if (!reading.problem.empty()) {
-        MessageBoxA(dialog, reading.problem.c_str(), "Error", MB_OK | MB_ICONERROR);
+        showErrorBox(dialog, reading.problem);
         // The field at fault takes the focus, its text selected for typing over.
         HWND field = GetDlgItem(dialog, fieldControl(reading.field));
         SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);

@@ -3,23 +3,9 @@
 #include "engine/decimal_text.h"
 #include "engine/deep_view.h"
 #include "engine/number_text.h"
+#include "engine/plain_text.h"
 
 namespace {
-
-// A typed text as a message quotes it: its first 40 characters, any byte
-// that is not printable ASCII shown as "?", and "..." when it goes on.
-std::string quoted(const std::string& text)
-{
-    constexpr std::size_t longest = 40;
-    std::string result = "\"";
-    for (std::size_t i = 0; i < text.size() && i < longest; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        result += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
-    }
-    if (text.size() > longest)
-        result += "...";
-    return result + "\"";
-}
 
 LocationFieldsReading refused(LocationField field, const std::string& problem)
 {
@@ -32,9 +18,9 @@ std::string readCenterPart(const char* name, const std::string& text, PreciseRea
     PreciseReal reading;
     const DecimalReading result = readDecimal(text, reading);
     if (result == DecimalReading::notADecimal)
-        return std::string(name) + " must be a decimal number such as -0.75 or 1.5e-3, not " + quoted(text) + ".";
+        return std::string(name) + " must be a decimal number such as -0.75 or 1.5e-3, not " + quotedValue(text) + ".";
     if (result == DecimalReading::outOfRange || !isLocationCenter(reading))
-        return std::string(name) + " must lie from -1e300 to 1e300, not " + quoted(text) + ".";
+        return std::string(name) + " must lie from -1e300 to 1e300, not " + quotedValue(text) + ".";
     part = reading;
     return {};
 }
@@ -66,8 +52,8 @@ LocationFieldsReading readLocationTexts(const LocationTexts& typed, const Locati
     if (typed.halfHeight != shown.halfHeight) {
         if (readDecimal(typed.halfHeight, halfHeight) != DecimalReading::number || !isLocationHalfHeight(halfHeight)) {
             return refused(LocationField::halfHeight,
-                           "The half-height must be a number from 1e-300 to 1e300, not " + quoted(typed.halfHeight) +
-                               ".");
+                           "The half-height must be a number from 1e-300 to 1e300, not " +
+                               quotedValue(typed.halfHeight) + ".");
         }
     }
     location.centerReal = centerReal;

@@ -2,6 +2,7 @@
 
 #include "engine/decimal_text.h"
 #include "engine/number_text.h"
+#include "engine/plain_text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -18,35 +19,6 @@ constexpr const char* fieldNames[] = {"center-real",     "center-imag",      "ha
                                       "iteration-limit", "escape-threshold", "binary-coloring"};
 constexpr int fieldCount = sizeof fieldNames / sizeof fieldNames[0];
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// A value as a message quotes it: its first 40 characters, with any byte
-// that is not printable ASCII shown as "?".
-std::string quoted(std::string_view text)
-{
-    constexpr std::size_t longest = 40;
-    std::string result = "\"";
-    for (std::size_t i = 0; i < text.size() && i < longest; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        result += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
-    }
-    if (text.size() > longest)
-        result += "...";
-    return result + "\"";
-}
-
 std::string lineMessage(int line, const std::string& text)
 {
     return "Line " + std::to_string(line) + ": " + text;
@@ -62,36 +34,36 @@ std::string readField(Field field, std::string_view value, Location& location)
         PreciseReal part;
         const DecimalReading reading = readDecimal(value, part);
         if (reading == DecimalReading::notADecimal)
-            return name + " must be a decimal number such as -0.75 or 1.5e-3, not " + quoted(value) + ".";
+            return name + " must be a decimal number such as -0.75 or 1.5e-3, not " + quotedValue(value) + ".";
         if (reading == DecimalReading::outOfRange || !isLocationCenter(part))
-            return name + " must lie from -1e300 to 1e300, not " + quoted(value) + ".";
+            return name + " must lie from -1e300 to 1e300, not " + quotedValue(value) + ".";
         (field == centerRealField ? location.centerReal : location.centerImag) = part;
         return {};
     }
     case halfHeightField: {
         double halfHeight = 0;
         if (readDecimal(value, halfHeight) != DecimalReading::number || !isLocationHalfHeight(halfHeight))
-            return name + " must be a number from 1e-300 to 1e300, not " + quoted(value) + ".";
+            return name + " must be a number from 1e-300 to 1e300, not " + quotedValue(value) + ".";
         location.halfHeight = halfHeight;
         return {};
     }
     case iterationLimitField: {
         int limit = 0;
         if (readWholeNumber(value, limit) != DecimalReading::number || limit < 1)
-            return name + " must be a whole number from 1 to 2147483647, not " + quoted(value) + ".";
+            return name + " must be a whole number from 1 to 2147483647, not " + quotedValue(value) + ".";
         location.iterationLimit = limit;
         return {};
     }
     case thresholdField: {
         double threshold = 0;
         if (readDecimal(value, threshold) != DecimalReading::number || !isLocationThreshold(threshold))
-            return name + " must be a positive number, not " + quoted(value) + ".";
+            return name + " must be a positive number, not " + quotedValue(value) + ".";
         location.escapeThreshold = threshold;
         return {};
     }
     case coloringField:
         if (value != "yes" && value != "no")
-            return name + " must be yes or no, not " + quoted(value) + ".";
+            return name + " must be yes or no, not " + quotedValue(value) + ".";
         location.binaryColoring = value == "yes";
         return {};
     }
@@ -151,7 +123,8 @@ std::string readLocationText(std::string_view text, Location& location)
         } else if (!trimmed(content).empty()) {
             const std::size_t equals = content.find('=');
             if (equals == std::string_view::npos)
-                return lineMessage(line, "a line must hold a name, \"=\" and a value, not " + quoted(content) + ".");
+                return lineMessage(line,
+                                   "a line must hold a name, \"=\" and a value, not " + quotedValue(content) + ".");
             const std::string_view name = trimmed(content.substr(0, equals));
             if (name.empty())
                 return lineMessage(line, "the name before \"=\" is missing.");

@@ -1,6 +1,7 @@
 #include "engine/parameters_dialog.h"
 
 #include "common/app_instance.h"
+#include "common/dialog_steps.h"
 #include "engine/number_text.h"
 #include "resources/resource_ids.h"
 
@@ -8,11 +9,6 @@ namespace {
 
 // Each edit box is read into a buffer of this size.
 constexpr int textBufferSize = 256;
-
-void showError(HWND dialog, const char* text)
-{
-    MessageBoxA(dialog, text, "Error", MB_OK | MB_ICONERROR);
-}
 
 FractalView* dialogView(HWND dialog)
 {
@@ -31,20 +27,18 @@ void initialise(HWND dialog, FractalView* view)
 
 void accept(HWND dialog)
 {
-    char thresholdText[textBufferSize] = "";
-    char iterationsText[textBufferSize] = "";
-    GetDlgItemTextA(dialog, IDC_THRESHOLD, thresholdText, textBufferSize);
-    GetDlgItemTextA(dialog, IDC_MAX_ITERATIONS, iterationsText, textBufferSize);
+    const std::string thresholdText = dialogItemText(dialog, IDC_THRESHOLD, textBufferSize);
+    const std::string iterationsText = dialogItemText(dialog, IDC_MAX_ITERATIONS, textBufferSize);
 
     // Written as "not greater than" so that a text read as NaN is refused too.
-    const double threshold = parseReal(thresholdText);
+    const double threshold = parseReal(thresholdText.c_str());
     if (!(threshold > 0)) {
-        showError(dialog, "Error!  Distance threshold must be a positive number!");
+        showErrorBox(dialog, "Error!  Distance threshold must be a positive number!");
         return;
     }
-    const int iterations = parseInteger(iterationsText);
+    const int iterations = parseInteger(iterationsText.c_str());
     if (!(iterations > 0)) {
-        showError(dialog, "Error!  Max iterations must be a positive integer!");
+        showErrorBox(dialog, "Error!  Max iterations must be a positive integer!");
         return;
     }
 

@@ -1,15 +1,28 @@
 #include "engine/picture_bands.h"
 
+#include "engine/picture_end.h"
+
 #include <algorithm>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 int bandRowsFor(int width, std::size_t bandBytes)
 {
     const std::size_t rowBytes = std::size_t(std::max(width, 1)) * sizeof(std::uint32_t);
     return int(std::max<std::size_t>(1, std::min<std::size_t>(bandBytes / rowBytes, 1 << 30)));
+}
+
+BandedPicture bandedPicture(const Location& location, PictureRows rows, int width, int height, int bandRows)
+{
+    BandedPicture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.maxIterations = location.iterationLimit;
+    picture.binaryColoring = location.binaryColoring;
+    picture.computeRow = std::move(rows.computeRow);
+    picture.prepare = std::move(rows.prepare);
+    picture.bandRows = bandRows;
+    return picture;
 }
 
 namespace {
@@ -21,7 +34,7 @@ ReportClock::time_point steadyClock()
 
 // Where one band reports: the picture's rows computed so far, and the end
 // of the band, which the calling thread waits for.
-class BandProgress final : public PictureProgress {
+class BandProgress final : public PictureEnd {
 public:
     BandProgress(int firstRow, int rowCount, const std::atomic<bool>& stop,
                  const std::function<void(int)>& rowsComputed)
@@ -36,31 +49,11 @@ public:
             rowsComputed_(firstRow_ + lastRow + 1);
     }
 
-    void pictureEnded(bool cancelled) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        cancelled_ = cancelled;
-        ended_ = true;
-        endedChanged_.notify_all();
-    }
-
-    // Whether the band was computed whole.
-    bool waitForEnd()
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        endedChanged_.wait(lock, [this] { return ended_; });
-        return !cancelled_;
-    }
-
 private:
     const int firstRow_;
     const int rowCount_;
     const std::atomic<bool>& stop_;
     const std::function<void(int)>& rowsComputed_;
-    std::mutex mutex_;
-    std::condition_variable endedChanged_;
-    bool ended_ = false;
-    bool cancelled_ = false;
 };
 
 // One band and what it reports to, alive until its last thread is done.
@@ -111,7 +104,7 @@ BandsOutcome computeInBands(const BandedPicture& picture, RenderPool& pool, int 
     // when it was computed whole.
     auto finish = [](Band& band) {
         band.render.runThread();
-        return band.progress.waitForEnd();
+        return band.progress.wait();
     };
 
     const int bands = (picture.height + bandRows - 1) / bandRows;

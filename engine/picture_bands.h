@@ -11,7 +11,9 @@
 // those of the whole picture computed at once.
 #pragma once
 
+#include "engine/location.h"
 #include "engine/picture_render.h"
+#include "engine/picture_rows.h"
 #include "engine/render_pool.h"
 
 #include <atomic>
@@ -50,6 +52,11 @@ struct BandedPicture {
     std::function<bool(const std::atomic<bool>& stop)> prepare;
     int bandRows = 1;
 };
+
+// The width x height picture of location, at its iteration limit and in its
+// colouring, computed by the rows pictureRows gave for it, in bands of
+// bandRows rows.
+BandedPicture bandedPicture(const Location& location, PictureRows rows, int width, int height, int bandRows);
 
 enum class BandsOutcome { finished, stopped, refused };
 

@@ -1,6 +1,7 @@
 #include "export/background_export.h"
 
 #include "export/export_progress_dialog.h"
+#include "export/progress_window.h"
 
 namespace {
 
@@ -27,10 +28,7 @@ OrbitFileResult writeOrbitFileWhileResponsive(HWND owner, int iterations, int po
         run.result = writeOrbitJob(job, run.progress);
     // The window may also have ended before the writer, when a quit
     // message or the end of its owner took it away: the writing stops then.
-    if (run.writer.joinable()) {
-        run.progress.stopRequested = true;
-        run.writer.join();
-    }
+    stopWorkThread(run.progress.stopRequested, run.writer);
     runningExport = nullptr;
     return run.result;
 }
@@ -39,7 +37,5 @@ void stopRunningExport()
 {
     if (!runningExport)
         return;
-    runningExport->progress.stopRequested = true;
-    if (runningExport->writer.joinable())
-        runningExport->writer.join();
+    stopWorkThread(runningExport->progress.stopRequested, runningExport->writer);
 }

@@ -1,6 +1,7 @@
 #include "export/background_save.h"
 
 #include "export/picture_save_progress_dialog.h"
+#include "export/progress_window.h"
 
 namespace {
 
@@ -19,10 +20,7 @@ PictureSaveResult savePictureWhileResponsive(HWND owner, const PictureSaveJob& j
         run.result = savePicture(job, run.progress);
     // The window may also have ended before the saving, when a quit message
     // or the end of its owner took it away: the saving stops then.
-    if (run.saver.joinable()) {
-        run.progress.stopRequested = true;
-        run.saver.join();
-    }
+    stopWorkThread(run.progress.stopRequested, run.saver);
     runningSave = nullptr;
     return run.result;
 }
@@ -31,7 +29,5 @@ void stopRunningSave()
 {
     if (!runningSave)
         return;
-    runningSave->progress.stopRequested = true;
-    if (runningSave->saver.joinable())
-        runningSave->saver.join();
+    stopWorkThread(runningSave->progress.stopRequested, runningSave->saver);
 }

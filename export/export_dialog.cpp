@@ -1,6 +1,7 @@
 #include "export/export_dialog.h"
 
 #include "common/app_instance.h"
+#include "common/dialog_steps.h"
 #include "engine/number_text.h"
 #include "export/background_export.h"
 #include "export/save_file_dialog.h"
@@ -15,27 +16,23 @@ int exportPoints = 255;
 
 namespace {
 
-const char badCountText[] = "You must specify a positive integer for number of iterations!";
+// Each edit box is read into a buffer of this size.
+constexpr int textBufferSize = 256;
 
-void showError(HWND dialog, const char* text)
-{
-    MessageBoxA(dialog, text, "Error", MB_ICONERROR);
-}
+const char badCountText[] = "You must specify a positive integer for number of iterations!";
 
 const SaveFileRequest exportFile = {"POV-RAY files (*.pov)\0*.pov\0\0", "Export to...", "pov"};
 
 void confirmExport(HWND dialog)
 {
-    char iterationsText[256] = "";
-    char pointsText[256] = "";
-    GetDlgItemTextA(dialog, IDC_EXPORT_ITERATIONS, iterationsText, sizeof iterationsText);
-    GetDlgItemTextA(dialog, IDC_EXPORT_POINTS, pointsText, sizeof pointsText);
+    const std::string iterationsText = dialogItemText(dialog, IDC_EXPORT_ITERATIONS, textBufferSize);
+    const std::string pointsText = dialogItemText(dialog, IDC_EXPORT_POINTS, textBufferSize);
     // Both are stored before they are judged, so that a rejected value shows
     // again at the next opening.
-    exportIterations = parseInteger(iterationsText);
-    exportPoints = parseInteger(pointsText);
+    exportIterations = parseInteger(iterationsText.c_str());
+    exportPoints = parseInteger(pointsText.c_str());
     if (exportIterations < 1 || exportPoints < 1) {
-        showError(dialog, badCountText);
+        showErrorBox(dialog, badCountText);
         return;
     }
 
@@ -48,7 +45,7 @@ void confirmExport(HWND dialog)
             return;
         }
         const std::string text = "The file name could not be chosen (common dialog error " + std::to_string(error) + ").";
-        showError(dialog, text.c_str());
+        showErrorBox(dialog, text);
         return;
     }
     // After a failure the dialog stays open, so that the user can choose
@@ -57,7 +54,7 @@ void confirmExport(HWND dialog)
     const OrbitFileResult result =
         writeOrbitFileWhileResponsive(dialog, exportIterations, exportPoints, fileName, *samplePoints);
     if (!result.written && !result.stopped) {
-        showError(dialog, result.failure.c_str());
+        showErrorBox(dialog, result.failure);
         return;
     }
     EndDialog(dialog, 0);

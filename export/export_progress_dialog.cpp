@@ -1,31 +1,25 @@
 #include "export/export_progress_dialog.h"
 
-#include "common/app_instance.h"
+#include "export/progress_window.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
 
-#include <system_error>
-
 namespace {
 
-// The window shows once the writing has taken this long, and while it shows
-// it renews the count this often.
-constexpr UINT showTimer = 1;
-constexpr UINT showAfterMs = 500;
+// While the window shows it renews the count this often.
 constexpr UINT refreshTimer = 2;
 constexpr UINT refreshMs = 100;
 
 // What the window keeps: its export, and whether it may show yet.
-struct ProgressWindow {
-    ExportRun* run;
-    bool mayShow;
-};
+struct ProgressWindow : ProgressWindowState {
+    explicit ProgressWindow(ExportRun& exportRun)
+        : ProgressWindowState(exportRun.progress.stopRequested), run(&exportRun)
+    {
+    }
 
-ProgressWindow* windowState(HWND dialog)
-{
-    return reinterpret_cast<ProgressWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
+    ExportRun* run;
+};
 
 void showCount(HWND dialog, const WriteProgress& progress)
 {
@@ -38,80 +32,62 @@ void showCount(HWND dialog, const WriteProgress& progress)
 // when no thread could be had.
 bool startWriter(HWND dialog, ExportRun& run)
 {
-    try {
-        run.writer = std::thread([dialog, &run] {
-            run.result = writeOrbitJob(*run.job, run.progress);
-            PostMessageA(dialog, WM_EXPORT_WRITTEN, 0, 0);
-        });
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
+    return startWorkThread(run.writer, [dialog, &run] {
+        run.result = writeOrbitJob(*run.job, run.progress);
+        PostMessageA(dialog, WM_EXPORT_WRITTEN, 0, 0);
+    });
 }
 
-void initialise(HWND dialog, ProgressWindow* window)
+void initialise(HWND dialog, LPARAM state)
 {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(window));
+    keepProgressWindowState(dialog, state);
+    ExportRun& run = *static_cast<ProgressWindow*>(progressWindowState(dialog))->run;
     SendDlgItemMessageA(dialog, IDC_EXPORT_PROGRESS_BAR, PBM_SETRANGE32, 0, progressBarRange);
-    showCount(dialog, window->run->progress);
-    if (!startWriter(dialog, *window->run)) {
+    showCount(dialog, run.progress);
+    if (!startWriter(dialog, run)) {
         EndDialog(dialog, FALSE);
         return;
     }
-    SetTimer(dialog, showTimer, showAfterMs, nullptr);
+    startShowTimer(dialog);
 }
 
-void onTimer(HWND dialog, ProgressWindow* window, UINT_PTR timer)
+void onTimer(HWND dialog, ProgressWindow& window, WPARAM timer)
 {
-    if (timer == showTimer) {
-        KillTimer(dialog, showTimer);
-        window->mayShow = true;
-        ShowWindow(dialog, SW_SHOW);
+    if (showWhenDue(dialog, window, timer))
         SetTimer(dialog, refreshTimer, refreshMs, nullptr);
-    }
-    showCount(dialog, window->run->progress);
+    showCount(dialog, window.run->progress);
 }
 
 } // namespace
 
 bool runExportProgressDialog(HWND owner, ExportRun& run)
 {
-    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-    ProgressWindow window = {&run, false};
-    const INT_PTR result =
-        DialogBoxParamA(appInstance, "exportprogress", owner, exportProgressDialogProc, reinterpret_cast<LPARAM>(&window));
+    ProgressWindow window(run);
+    const INT_PTR result = runProgressWindow(owner, "exportprogress", exportProgressDialogProc, window);
     return result == TRUE || run.writer.joinable();
 }
 
 INT_PTR CALLBACK exportProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ProgressWindow* window = windowState(dialog);
+    ProgressWindow* window = static_cast<ProgressWindow*>(progressWindowState(dialog));
     switch (message) {
     case WM_INITDIALOG:
-        initialise(dialog, reinterpret_cast<ProgressWindow*>(lParam));
+        initialise(dialog, lParam);
         return TRUE;
     case WM_WINDOWPOSCHANGING:
-        // The dialog box shows its window when its message loop first runs
-        // idle; a short export ends before it should be seen.
-        if (window && !window->mayShow)
-            reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+        keepHiddenUntilDue(window, lParam);
         return FALSE;
     case WM_TIMER:
         if (window)
-            onTimer(dialog, window, wParam);
+            onTimer(dialog, *window, wParam);
         return TRUE;
     case WM_EXPORT_WRITTEN:
-        KillTimer(dialog, showTimer);
         KillTimer(dialog, refreshTimer);
-        EndDialog(dialog, TRUE);
+        endProgressWindow(dialog);
         return TRUE;
     case WM_COMMAND:
-        // The window stays until the writer has stopped and removed its
-        // temporary file, and reported its end.
         if (LOWORD(wParam) == IDCANCEL && window) {
-            window->run->progress.stopRequested = true;
-            EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
+            askToStop(dialog, *window);
             return TRUE;
         }
         return FALSE;

@@ -60,14 +60,8 @@ bool computeAndWrite(const PictureSaveJob& job, PngBandWriter& writer, PictureSa
     const int threads = std::min(savePool().grow(wanted), wanted);
     PictureRows rows = pictureRows(job.location, job.centerReal, job.centerImag, job.width, job.height,
                                    bestKernelPath(), deepViewMaps, viewReferenceCache());
-    BandedPicture picture;
-    picture.width = job.width;
-    picture.height = job.height;
-    picture.maxIterations = job.location.iterationLimit;
-    picture.binaryColoring = job.location.binaryColoring;
-    picture.computeRow = std::move(rows.computeRow);
-    picture.prepare = std::move(rows.prepare);
-    picture.bandRows = bandRowsFor(job.width, job.bandBytes);
+    const BandedPicture picture =
+        bandedPicture(job.location, std::move(rows), job.width, job.height, bandRowsFor(job.width, job.bandBytes));
     EncoderSink sink(writer);
     return computeInBands(picture, savePool(), threads, progress.stopRequested, sink,
                           [&progress](int computed) { countRows(progress, computed); }) == BandsOutcome::finished;

@@ -1,29 +1,23 @@
 #include "export/picture_save_progress_dialog.h"
 
-#include "common/app_instance.h"
+#include "export/progress_window.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
 
 #include <string>
-#include <system_error>
 
 namespace {
 
-// The window shows once the saving has taken this long.
-constexpr UINT showTimer = 1;
-constexpr UINT showAfterMs = 500;
-
 // What the window keeps: its saving, and whether it may show yet.
-struct ProgressWindow {
-    PictureSaveRun* run;
-    bool mayShow;
-};
+struct ProgressWindow : ProgressWindowState {
+    explicit ProgressWindow(PictureSaveRun& saveRun)
+        : ProgressWindowState(saveRun.progress.stopRequested), run(&saveRun)
+    {
+    }
 
-ProgressWindow* windowState(HWND dialog)
-{
-    return reinterpret_cast<ProgressWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
+    PictureSaveRun* run;
+};
 
 void showRows(HWND dialog, PictureSaveRun& run)
 {
@@ -43,75 +37,58 @@ bool startSaver(HWND dialog, PictureSaveRun& run)
         if (!run.rowsPosted.exchange(true))
             PostMessageA(dialog, WM_PICTURE_ROWS, 0, 0);
     };
-    try {
-        run.saver = std::thread([dialog, &run] {
-            run.result = savePicture(*run.job, run.progress);
-            PostMessageA(dialog, WM_PICTURE_SAVED, 0, 0);
-        });
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
+    return startWorkThread(run.saver, [dialog, &run] {
+        run.result = savePicture(*run.job, run.progress);
+        PostMessageA(dialog, WM_PICTURE_SAVED, 0, 0);
+    });
 }
 
-void initialise(HWND dialog, ProgressWindow* window)
+void initialise(HWND dialog, LPARAM state)
 {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(window));
-    SendDlgItemMessageA(dialog, IDC_SAVE_PROGRESS_BAR, PBM_SETRANGE32, 0, window->run->job->height);
-    showRows(dialog, *window->run);
-    if (!startSaver(dialog, *window->run)) {
+    keepProgressWindowState(dialog, state);
+    PictureSaveRun& run = *static_cast<ProgressWindow*>(progressWindowState(dialog))->run;
+    SendDlgItemMessageA(dialog, IDC_SAVE_PROGRESS_BAR, PBM_SETRANGE32, 0, run.job->height);
+    showRows(dialog, run);
+    if (!startSaver(dialog, run)) {
         EndDialog(dialog, FALSE);
         return;
     }
-    SetTimer(dialog, showTimer, showAfterMs, nullptr);
+    startShowTimer(dialog);
 }
 
 } // namespace
 
 bool runPictureSaveProgressDialog(HWND owner, PictureSaveRun& run)
 {
-    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-    ProgressWindow window = {&run, false};
-    const INT_PTR result = DialogBoxParamA(appInstance, "picturesaveprogress", owner, pictureSaveProgressDialogProc,
-                                           reinterpret_cast<LPARAM>(&window));
+    ProgressWindow window(run);
+    const INT_PTR result = runProgressWindow(owner, "picturesaveprogress", pictureSaveProgressDialogProc, window);
     return result == TRUE || run.saver.joinable();
 }
 
 INT_PTR CALLBACK pictureSaveProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ProgressWindow* window = windowState(dialog);
+    ProgressWindow* window = static_cast<ProgressWindow*>(progressWindowState(dialog));
     switch (message) {
     case WM_INITDIALOG:
-        initialise(dialog, reinterpret_cast<ProgressWindow*>(lParam));
+        initialise(dialog, lParam);
         return TRUE;
     case WM_WINDOWPOSCHANGING:
-        // The dialog box shows its window when its message loop first runs
-        // idle; a short saving ends before it should be seen.
-        if (window && !window->mayShow)
-            reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+        keepHiddenUntilDue(window, lParam);
         return FALSE;
     case WM_TIMER:
-        if (window && wParam == showTimer) {
-            KillTimer(dialog, showTimer);
-            window->mayShow = true;
-            ShowWindow(dialog, SW_SHOW);
-        }
+        if (window)
+            showWhenDue(dialog, *window, wParam);
         return TRUE;
     case WM_PICTURE_ROWS:
         if (window)
             showRows(dialog, *window->run);
         return TRUE;
     case WM_PICTURE_SAVED:
-        KillTimer(dialog, showTimer);
-        EndDialog(dialog, TRUE);
+        endProgressWindow(dialog);
         return TRUE;
     case WM_COMMAND:
-        // The window stays until the saving has stopped and removed its
-        // temporary file, and reported its end.
         if (LOWORD(wParam) == IDCANCEL && window) {
-            window->run->progress.stopRequested = true;
-            EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
+            askToStop(dialog, *window);
             return TRUE;
         }
         return FALSE;

@@ -1,22 +1,16 @@
 #include "export/picture_size.h"
 
+#include "engine/plain_text.h"
+
 #include <algorithm>
 #include <cstdint>
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // The side a text gives, or 0 when it gives none from 1 to pngLongestSide.
 int sideOf(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
+    text = trimmed(text);
     if (text.empty())
         return 0;
     std::int64_t value = 0;

@@ -1,6 +1,7 @@
 #include "export/picture_size_dialog.h"
 
 #include "common/app_instance.h"
+#include "common/dialog_steps.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -21,14 +22,6 @@ SizeDialog* dialogState(HWND dialog)
     return reinterpret_cast<SizeDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-std::string fieldText(HWND dialog, int id)
-{
-    HWND field = GetDlgItem(dialog, id);
-    std::string text(std::size_t(GetWindowTextLengthA(field)) + 1, '\0');
-    text.resize(std::size_t(GetWindowTextA(field, &text[0], int(text.size()))));
-    return text;
-}
-
 void setSide(HWND dialog, SizeDialog& state, int id, int side)
 {
     state.settingSide = true;
@@ -43,8 +36,8 @@ void keepProportions(HWND dialog, SizeDialog& state, int changed)
     if (state.settingSide || IsDlgButtonChecked(dialog, IDC_PICTURE_KEEP_PROPORTIONS) != BST_CHECKED)
         return;
     const bool width = changed == IDC_PICTURE_WIDTH;
-    const int other = width ? proportionalSide(fieldText(dialog, changed), state.viewWidth, state.viewHeight)
-                            : proportionalSide(fieldText(dialog, changed), state.viewHeight, state.viewWidth);
+    const int other = width ? proportionalSide(dialogItemText(dialog, changed), state.viewWidth, state.viewHeight)
+                            : proportionalSide(dialogItemText(dialog, changed), state.viewHeight, state.viewWidth);
     if (other > 0)
         setSide(dialog, state, width ? IDC_PICTURE_HEIGHT : IDC_PICTURE_WIDTH, other);
 }
@@ -60,9 +53,10 @@ void initialise(HWND dialog, SizeDialog* state)
 void accept(HWND dialog, SizeDialog& state)
 {
     const std::string problem =
-        readPictureSize(fieldText(dialog, IDC_PICTURE_WIDTH), fieldText(dialog, IDC_PICTURE_HEIGHT), *state.chosen);
+        readPictureSize(dialogItemText(dialog, IDC_PICTURE_WIDTH), dialogItemText(dialog, IDC_PICTURE_HEIGHT),
+                        *state.chosen);
     if (!problem.empty()) {
-        MessageBoxA(dialog, problem.c_str(), "Error", MB_OK | MB_ICONERROR);
+        showErrorBox(dialog, problem);
         return;
     }
     EndDialog(dialog, IDOK);

@@ -1,20 +1,10 @@
 #include "resources/bitmap_file.h"
 
+#include "resources/little_endian.h"
+
 #include <cstdio>
 
 namespace {
-
-void put16(std::vector<std::uint8_t>& out, unsigned value)
-{
-    out.push_back(value & 0xFF);
-    out.push_back((value >> 8) & 0xFF);
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 std::uint32_t get32(const std::vector<std::uint8_t>& in, std::size_t at)
 {

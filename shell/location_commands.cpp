@@ -1,5 +1,6 @@
 #include "shell/location_commands.h"
 
+#include "common/dialog_steps.h"
 #include "engine/fractal_view.h"
 #include "engine/location_dialog.h"
 #include "engine/view_navigation.h"
@@ -27,7 +28,7 @@ const char saveFilter[] = "Zelvar locations (*.zelvar)\0*.zelvar\0";
 void showError(HWND frame, const std::string& text)
 {
     ModalDialogScope box;
-    MessageBoxA(frame, text.c_str(), "Error", MB_OK | MB_ICONERROR);
+    showErrorBox(frame, text);
 }
 
 int viewHeight()

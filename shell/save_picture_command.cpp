@@ -1,5 +1,6 @@
 #include "shell/save_picture_command.h"
 
+#include "common/dialog_steps.h"
 #include "engine/fractal_view.h"
 #include "export/background_save.h"
 #include "export/picture_size_dialog.h"
@@ -10,11 +11,6 @@
 #include <string>
 
 namespace {
-
-void showError(HWND owner, const std::string& text)
-{
-    MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR);
-}
 
 const SaveFileRequest pictureFile = {"PNG pictures (*.png)\0*.png\0\0", "Save Picture As", "png"};
 
@@ -28,7 +24,8 @@ void showSavePicture(HWND frame)
     if (!chooseFileToSave(frame, pictureFile, fileName, sizeof fileName)) {
         const DWORD error = CommDlgExtendedError();
         if (error != 0)
-            showError(frame, "The file name could not be chosen (common dialog error " + std::to_string(error) + ").");
+            showErrorBox(frame,
+                         "The file name could not be chosen (common dialog error " + std::to_string(error) + ").");
         return;
     }
 
@@ -52,5 +49,5 @@ void showSavePicture(HWND frame)
     job.finishedPixels = theFractalView->finishedPicture(size.width, size.height);
     const PictureSaveResult result = savePictureWhileResponsive(frame, job);
     if (!result.failure.empty())
-        showError(frame, result.failure);
+        showErrorBox(frame, result.failure);
 }

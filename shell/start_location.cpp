@@ -1,5 +1,6 @@
 #include "shell/start_location.h"
 
+#include "common/dialog_steps.h"
 #include "export/location_source.h"
 #include "shell/command_line.h"
 
@@ -15,6 +16,6 @@ Location startLocation(const char* arguments)
         return location;
     const std::string problem = readLocationFrom(path.c_str(), location);
     if (!problem.empty())
-        MessageBoxA(nullptr, problem.c_str(), "Error", MB_OK | MB_ICONERROR);
+        showErrorBox(nullptr, problem);
     return location;
 }

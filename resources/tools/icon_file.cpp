@@ -1,22 +1,12 @@
 #include "resources/tools/icon_file.h"
 
+#include "resources/little_endian.h"
+
 namespace {
 
 constexpr std::uint32_t iconDirectorySize = 6;
 constexpr std::uint32_t directoryEntrySize = 16;
 constexpr std::uint32_t infoHeaderSize = 40;
-
-void put16(std::vector<std::uint8_t>& out, unsigned value)
-{
-    out.push_back(value & 0xFF);
-    out.push_back((value >> 8) & 0xFF);
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 // Rows of the 1-bit mask are padded to whole 32-bit words.
 std::uint32_t maskRowBytes(int size)

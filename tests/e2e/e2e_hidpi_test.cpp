@@ -13,14 +13,6 @@
 
 namespace {
 
-int whitePixelsInColumn(const ScreenCapture& capture, int x)
-{
-    int count = 0;
-    for (int y = 0; y < capture.height(); ++y)
-        count += capture.pixel(x, y) == RGB(255, 255, 255);
-    return count;
-}
-
 // The column of the Orbits window's picture of a real part, at 48 pixels
 // per unit.
 int orbitsColumn(double re)
@@ -86,7 +78,7 @@ TEST_F(ExplorerAt144Dpi, ScreenshotOfTheRunningExplorer)
     const int px = orbitsColumn(columnReal(view, x, client.right, client.bottom));
     ASSERT_TRUE(waitFor([&] {
         const ScreenCapture orbits(explorer->orbits());
-        return whitePixelsInColumn(orbits, px - 1) >= 30 && whitePixelsInColumn(orbits, px) >= 30;
+        return orbits.whitePixelsInColumn(px - 1) >= 30 && orbits.whitePixelsInColumn(px) >= 30;
     }));
 
     RECT frame = {};

@@ -8,26 +8,6 @@
 
 #include <cmath>
 
-namespace {
-
-int whitePixelsInColumn(const ScreenCapture& capture, int x)
-{
-    int count = 0;
-    for (int y = 0; y < capture.height(); ++y)
-        count += capture.pixel(x, y) == RGB(255, 255, 255);
-    return count;
-}
-
-int whitePixelsInRow(const ScreenCapture& capture, int y)
-{
-    int count = 0;
-    for (int x = 0; x < capture.width(); ++x)
-        count += capture.pixel(x, y) == RGB(255, 255, 255);
-    return count;
-}
-
-} // namespace
-
 TEST_F(ExplorerTest, FrameIsTitledAndSizedAndHasAMenu)
 {
     EXPECT_EQ(remoteWindowText(explorer->frame()), "Zelvar v2.0");
@@ -100,8 +80,8 @@ TEST_F(ExplorerTest, OrbitsWindowShowsTheCrosshairsAtThePointUnderTheMouse)
     const int otherColumn = (px + 40) % 127;
     EXPECT_TRUE(waitFor([&] {
         const ScreenCapture orbits(explorer->orbits());
-        return whitePixelsInColumn(orbits, px) >= 20 && whitePixelsInRow(orbits, py) >= 20 &&
-               whitePixelsInColumn(orbits, otherColumn) <= 1;
+        return orbits.whitePixelsInColumn(px) >= 20 && orbits.whitePixelsInRow(py) >= 20 &&
+               orbits.whitePixelsInColumn(otherColumn) <= 1;
     }));
 
     // Another point moves the crosshairs with it.
@@ -112,6 +92,6 @@ TEST_F(ExplorerTest, OrbitsWindowShowsTheCrosshairsAtThePointUnderTheMouse)
     ASSERT_TRUE(moveMouseTo(clientToScreen(explorer->view(), x2, y)));
     EXPECT_TRUE(waitFor([&] {
         const ScreenCapture orbits(explorer->orbits());
-        return whitePixelsInColumn(orbits, px2) >= 20 && whitePixelsInColumn(orbits, px) <= 1;
+        return orbits.whitePixelsInColumn(px2) >= 20 && orbits.whitePixelsInColumn(px) <= 1;
     }));
 }

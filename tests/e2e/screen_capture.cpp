@@ -43,3 +43,19 @@ COLORREF ScreenCapture::pixel(int x, int y) const
     // DIB pixels are 0x00RRGGBB.
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
+
+int ScreenCapture::whitePixelsInColumn(int x) const
+{
+    int count = 0;
+    for (int y = 0; y < height_; ++y)
+        count += pixel(x, y) == RGB(255, 255, 255);
+    return count;
+}
+
+int ScreenCapture::whitePixelsInRow(int y) const
+{
+    int count = 0;
+    for (int x = 0; x < width_; ++x)
+        count += pixel(x, y) == RGB(255, 255, 255);
+    return count;
+}

@@ -16,6 +16,9 @@ public:
     int height() const { return height_; }
     // The colour reference 0x00BBGGRR of client pixel (x, y).
     COLORREF pixel(int x, int y) const;
+    // How many pixels of column x, and of row y, are white.
+    int whitePixelsInColumn(int x) const;
+    int whitePixelsInRow(int y) const;
 
 private:
     int width_ = 0;

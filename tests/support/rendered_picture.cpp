@@ -1,39 +1,14 @@
 #include "tests/support/rendered_picture.h"
 
-#include "engine/picture_render.h"
+#include "engine/picture_end.h"
 #include "engine/picture_rows.h"
 #include "engine/render_pool.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 namespace {
-
-class EndOfPicture final : public PictureProgress {
-public:
-    void rowsFinished(int, int, int) override {}
-
-    void pictureEnded(bool) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ended_ = true;
-        endedChanged_.notify_all();
-    }
-
-    void wait()
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        endedChanged_.wait(lock, [this] { return ended_; });
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable endedChanged_;
-    bool ended_ = false;
-};
 
 struct Rendering {
     Rendering(PictureJob job, int threads, const std::atomic<bool>& stop)
@@ -41,7 +16,7 @@ struct Rendering {
     {
     }
 
-    EndOfPicture end;
+    PictureEnd end;
     PictureRender render;
 };
 

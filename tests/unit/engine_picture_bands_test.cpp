@@ -83,19 +83,12 @@ private:
     std::vector<int> reports_;
 };
 
-BandedPicture bandedPicture(const Location& location, int width, int height, int bandRows, ReferenceCache& cache)
+BandedPicture bandedPictureOf(const Location& location, int width, int height, int bandRows, ReferenceCache& cache)
 {
-    const PictureRows rows = pictureRows(location, double(location.centerReal), double(location.centerImag), width,
-                                         height, bestKernelPath(), true, cache);
-    BandedPicture picture;
-    picture.width = width;
-    picture.height = height;
-    picture.maxIterations = location.iterationLimit;
-    picture.binaryColoring = location.binaryColoring;
-    picture.computeRow = rows.computeRow;
-    picture.prepare = rows.prepare;
-    picture.bandRows = bandRows;
-    return picture;
+    return bandedPicture(location,
+                         pictureRows(location, double(location.centerReal), double(location.centerImag), width,
+                                     height, bestKernelPath(), true, cache),
+                         width, height, bandRows);
 }
 
 Location deepLocation()
@@ -158,7 +151,7 @@ TEST(PictureBands, AnyBandHeightGivesThePictureComputedAtOnceShallowAndDeep)
                 std::atomic<bool> stop{false};
                 pool().grow(threads);
                 const BandedPicture banded =
-                    bandedPicture(picture.location, picture.width, picture.height, bandRows, cache);
+                    bandedPictureOf(picture.location, picture.width, picture.height, bandRows, cache);
                 EXPECT_EQ(computeInBands(banded, pool(), threads, stop, sink, rows.callback()),
                           BandsOutcome::finished);
                 EXPECT_EQ(sink.pixels, whole);
@@ -194,7 +187,7 @@ TEST(PictureBands, TheNextBandIsComputedWhileTheSinkHoldsABand)
     std::atomic<bool> stop{false};
     ReferenceCache cache;
     pool().grow(2);
-    EXPECT_EQ(computeInBands(bandedPicture(location, 200, 30, 10, cache), pool(), 2, stop, sink, rows.callback()),
+    EXPECT_EQ(computeInBands(bandedPictureOf(location, 200, 30, 10, cache), pool(), 2, stop, sink, rows.callback()),
               BandsOutcome::finished);
     EXPECT_TRUE(computedMeanwhile);
 }
@@ -223,7 +216,7 @@ TEST(PictureBands, AStopOrARefusedBandEndsEveryRenderThread)
         // whose rows never end unless stopped.
         Location location;
         ReferenceCache cache;
-        BandedPicture picture = bandedPicture(location, 16, 12, 4, cache);
+        BandedPicture picture = bandedPictureOf(location, 16, 12, 4, cache);
         const RowComputer rows = picture.computeRow;
         const RowComputer endless = endlessPicture(16, 12, &rowsBegun).computeRow;
         picture.computeRow = [rows, endless](int row, StepSink sink, const std::atomic<bool>& flag) {
@@ -239,7 +232,7 @@ TEST(PictureBands, AStopOrARefusedBandEndsEveryRenderThread)
         // The pool serves the next picture.
         std::atomic<bool> again{false};
         BandLog sink(16);
-        EXPECT_EQ(computeInBands(bandedPicture(location, 16, 12, 4, cache), pool(), threads, again, sink),
+        EXPECT_EQ(computeInBands(bandedPictureOf(location, 16, 12, 4, cache), pool(), threads, again, sink),
                   BandsOutcome::finished);
         EXPECT_EQ(sink.pixels, renderedPicture(location, -0.5, 0, 16, 12));
     }

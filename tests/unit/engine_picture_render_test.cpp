@@ -5,6 +5,7 @@
 #include "engine/picture_render.h"
 
 #include "engine/escape_time.h"
+#include "engine/picture_end.h"
 #include "engine/render_pool.h"
 #include "engine/shallow_rows.h"
 #include "tests/support/kernel_corpus.h"
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <random>
@@ -33,7 +33,7 @@ RenderPool& pool()
 }
 
 // Notes every report and waits for the picture's end.
-class ProgressLog final : public PictureProgress {
+class ProgressLog final : public PictureEnd {
 public:
     struct Report {
         int firstRow;
@@ -59,21 +59,8 @@ public:
         grownScanLines_.push_back(row);
     }
 
-    void pictureEnded(bool cancelled) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        cancelled_ = cancelled;
-        ended_ = true;
-        endedChanged_.notify_all();
-    }
+    bool waitForEnd() { return waitFor(std::chrono::minutes(2)); }
 
-    bool waitForEnd()
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        return endedChanged_.wait_for(lock, std::chrono::minutes(2), [this] { return ended_; });
-    }
-
-    bool cancelled() const { return cancelled_; }
     const std::vector<Report>& reports() const { return reports_; }
     std::vector<int> grownScanLines()
     {
@@ -91,9 +78,6 @@ public:
 
 private:
     std::mutex mutex_;
-    std::condition_variable endedChanged_;
-    bool ended_ = false;
-    bool cancelled_ = false;
     std::vector<Report> reports_;
     std::vector<int> grownScanLines_;
 };

@@ -16,35 +16,14 @@ void changeDpi(HWND window, int dpi)
     pumpPending();
 }
 
-SIZE bitmapSize(HBITMAP bitmap)
-{
-    BITMAP info = {};
-    GetObjectA(bitmap, sizeof info, &info);
-    return {info.bmWidth, info.bmHeight};
-}
-
 } // namespace
 
 TEST_F(OrbitWindowDpiChange, TakesThePicturesAndThePlaceForTheNewScaleAndBack)
 {
     changeDpi(window, 144);
     EXPECT_EQ(orbit.dpi, 144);
-    RECT owner = {};
-    RECT placed = {};
-    RECT client = {};
-    GetWindowRect(host, &owner);
-    GetWindowRect(window, &placed);
-    GetClientRect(window, &client);
-    EXPECT_EQ(placed.left, owner.right - 225);
-    EXPECT_EQ(placed.top, owner.bottom - 225);
-    EXPECT_EQ(client.right, 191);
-    EXPECT_EQ(client.bottom, 144);
-    EXPECT_EQ(bitmapSize(orbit.scratchBitmap).cx, 192);
-    EXPECT_EQ(bitmapSize(orbit.scratchBitmap).cy, 144);
+    expectPlacedAndSized(225, {191, 144}, {192, 144});
     EXPECT_EQ(GetCurrentObject(orbit.scratchDC, OBJ_BITMAP), orbit.scratchBitmap);
-    const SIZE guide = bitmapSize(static_cast<HBITMAP>(GetCurrentObject(orbit.guideDC, OBJ_BITMAP)));
-    EXPECT_EQ(guide.cx, 192);
-    EXPECT_EQ(guide.cy, 144);
 
     // The start centre -0.5 + 0i lies at (96, 72) at 48 pixels per unit:
     // the crosshairs, two pixels wide, cross there.
@@ -57,12 +36,5 @@ TEST_F(OrbitWindowDpiChange, TakesThePicturesAndThePlaceForTheNewScaleAndBack)
     EXPECT_EQ(picturePixel(20, 20), guideBackgroundColor);
 
     changeDpi(window, 96);
-    GetWindowRect(window, &placed);
-    GetClientRect(window, &client);
-    EXPECT_EQ(placed.left, owner.right - 150);
-    EXPECT_EQ(placed.top, owner.bottom - 150);
-    EXPECT_EQ(client.right, 127);
-    EXPECT_EQ(client.bottom, 96);
-    EXPECT_EQ(bitmapSize(orbit.scratchBitmap).cx, 128);
-    EXPECT_EQ(bitmapSize(static_cast<HBITMAP>(GetCurrentObject(orbit.guideDC, OBJ_BITMAP))).cy, 96);
+    expectPlacedAndSized(150, {127, 96}, {128, 96});
 }

@@ -15,33 +15,12 @@ protected:
     }
 };
 
-SIZE bitmapSize(HBITMAP bitmap)
-{
-    BITMAP info = {};
-    GetObjectA(bitmap, sizeof info, &info);
-    return {info.bmWidth, info.bmHeight};
-}
-
 } // namespace
 
 TEST_F(OrbitWindowAt144Dpi, IsSizedAndPlacedForTheScale)
 {
     EXPECT_EQ(orbit.dpi, 144);
-    RECT owner = {};
-    RECT placed = {};
-    RECT client = {};
-    GetWindowRect(host, &owner);
-    GetWindowRect(window, &placed);
-    GetClientRect(window, &client);
-    EXPECT_EQ(placed.left, owner.right - 225);
-    EXPECT_EQ(placed.top, owner.bottom - 225);
-    EXPECT_EQ(client.right, 191);
-    EXPECT_EQ(client.bottom, 144);
-    EXPECT_EQ(bitmapSize(orbit.scratchBitmap).cx, 192);
-    EXPECT_EQ(bitmapSize(orbit.scratchBitmap).cy, 144);
-    const SIZE guide = bitmapSize(static_cast<HBITMAP>(GetCurrentObject(orbit.guideDC, OBJ_BITMAP)));
-    EXPECT_EQ(guide.cx, 192);
-    EXPECT_EQ(guide.cy, 144);
+    expectPlacedAndSized(225, {191, 144}, {192, 144});
     // The guide's border and the set where it lies on the plane.
     EXPECT_EQ(windowPixel(10, 0), guideBorderColor);
     EXPECT_EQ(windowPixel(0, 143), guideCornerColor);

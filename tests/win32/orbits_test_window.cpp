@@ -9,6 +9,13 @@ HWND sharedHost = nullptr;
 HWND sharedWindow = nullptr;
 RECT hostStart = {};
 
+SIZE bitmapSize(HBITMAP bitmap)
+{
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    return {info.bmWidth, info.bmHeight};
+}
+
 } // namespace
 
 void OrbitWindowTest::SetUp()
@@ -60,4 +67,24 @@ COLORREF OrbitWindowTest::picturePixel(int x, int y) const
 COLORREF OrbitWindowTest::windowPixel(int x, int y) const
 {
     return screenPixel(window, x, y);
+}
+
+void OrbitWindowTest::expectPlacedAndSized(int cornerOffset, SIZE client, SIZE picture) const
+{
+    RECT owner = {};
+    RECT placed = {};
+    RECT area = {};
+    GetWindowRect(host, &owner);
+    GetWindowRect(window, &placed);
+    GetClientRect(window, &area);
+    EXPECT_EQ(placed.left, owner.right - cornerOffset);
+    EXPECT_EQ(placed.top, owner.bottom - cornerOffset);
+    EXPECT_EQ(area.right, client.cx);
+    EXPECT_EQ(area.bottom, client.cy);
+    const SIZE scratch = bitmapSize(orbit.scratchBitmap);
+    EXPECT_EQ(scratch.cx, picture.cx);
+    EXPECT_EQ(scratch.cy, picture.cy);
+    const SIZE guide = bitmapSize(static_cast<HBITMAP>(GetCurrentObject(orbit.guideDC, OBJ_BITMAP)));
+    EXPECT_EQ(guide.cx, picture.cx);
+    EXPECT_EQ(guide.cy, picture.cy);
 }

@@ -22,6 +22,11 @@ protected:
     COLORREF picturePixel(int x, int y) const;
     COLORREF windowPixel(int x, int y) const;
 
+    // Checks that the window lies cornerOffset pixels left of and above the
+    // owner's bottom right corner, with a client area of client, and that
+    // its scratch and guide pictures are of picture's size.
+    void expectPlacedAndSized(int cornerOffset, SIZE client, SIZE picture) const;
+
     HWND host = nullptr;
     HWND window = nullptr;
     OrbitWindow orbit = {};
