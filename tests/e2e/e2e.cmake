@@ -30,7 +30,6 @@ if(WIN32)
   # The saved pictures are decoded with the platform's imaging component.
   target_link_libraries(zelvar_e2e_tests PRIVATE e2e_driver export_core engine_core gtest_main windowscodecs ole32
     uuid)
-  target_compile_definitions(zelvar_e2e_tests PRIVATE ZELVAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   # The tests start the program from their own folder.
   add_dependencies(zelvar_e2e_tests zelvar)
   zelvar_test_program(zelvar_e2e_tests)

@@ -1,8 +1,5 @@
 // The reading and writing of precise decimals checked against MPFR, which
-// rounds every decimal correctly at any precision. MPFR is there for the
-// native build only.
-#ifdef ZELVAR_WITH_MPFR
-
+// rounds every decimal correctly at any precision.
 #include "engine/decimal_text.h"
 
 #include <gtest/gtest.h>
@@ -95,5 +92,3 @@ TEST(DecimalRounding, WrittenTextsReadBackInMpfr)
         EXPECT_EQ(reference.precise(), value) << text;
     }
 }
-
-#endif
