@@ -463,6 +463,30 @@ ReportClock::time_point manualClock()
     return ReportClock::time_point(std::chrono::milliseconds(manualMilliseconds.load()));
 }
 
+// Starts a picture of rows of ones on one thread of the pool, under the
+// manual clock; beforeRow(row) runs as each row begins. The caller waits for
+// its end.
+std::shared_ptr<PictureRender> startRowsOfOnes(std::vector<std::uint32_t>& pixels, int width, int height,
+                                               std::function<void(int)> beforeRow, const std::atomic<bool>& stop,
+                                               ProgressLog& log)
+{
+    PictureJob job;
+    job.pixels = pixels.data();
+    job.width = width;
+    job.height = height;
+    job.maxIterations = 32;
+    job.computeRow = [width, beforeRow](int row, StepSink sink, const std::atomic<bool>&) {
+        beforeRow(row);
+        for (int x = 0; x < width; ++x)
+            sink.put(sink.context, x, 1);
+        return RowOutcome{width, false};
+    };
+    pool().grow(1);
+    auto picture = std::make_shared<PictureRender>(std::move(job), 1, stop, log, manualClock);
+    pool().run(1, [picture](int) { picture->runThread(); });
+    return picture;
+}
+
 } // namespace
 
 // A row that joins the prefix within a report interval of the last report
@@ -478,27 +502,18 @@ TEST(PictureRender, RowsWithheldBeforeASlowRowAreReportedOnceTheIntervalHasPasse
     ProgressLog log;
     manualMilliseconds = 1000;
 
-    PictureJob job;
-    job.pixels = pixels.data();
-    job.width = width;
-    job.height = height;
-    job.maxIterations = 32;
-    job.computeRow = [&](int row, StepSink sink, const std::atomic<bool>&) {
-        if (row == 1)
-            manualMilliseconds = 1005;
-        if (row == 2) {
-            slowRowStarted = true;
-            EXPECT_TRUE(waitFor([&] { return slowRowMayEnd.load(); }));
-        }
-        for (int x = 0; x < width; ++x)
-            sink.put(sink.context, x, 1);
-        return RowOutcome{width, false};
-    };
-
     std::atomic<bool> stop{false};
-    pool().grow(1);
-    auto picture = std::make_shared<PictureRender>(std::move(job), 1, stop, log, manualClock);
-    pool().run(1, [picture](int) { picture->runThread(); });
+    const auto picture = startRowsOfOnes(
+        pixels, width, height,
+        [&](int row) {
+            if (row == 1)
+                manualMilliseconds = 1005;
+            if (row == 2) {
+                slowRowStarted = true;
+                EXPECT_TRUE(waitFor([&] { return slowRowMayEnd.load(); }));
+            }
+        },
+        stop, log);
     ASSERT_TRUE(waitFor([&] { return slowRowStarted.load(); }));
 
     // Row 1 finished 5 ms after row 0 was shown: withheld until 16 ms are up.
@@ -540,21 +555,8 @@ TEST(PictureRender, AskingForWithheldRowsNeverWaitsForAReportOnItsWay)
     };
     manualMilliseconds = 1000;
 
-    PictureJob job;
-    job.pixels = pixels.data();
-    job.width = width;
-    job.height = height;
-    job.maxIterations = 32;
-    job.computeRow = [&](int, StepSink sink, const std::atomic<bool>&) {
-        for (int x = 0; x < width; ++x)
-            sink.put(sink.context, x, 1);
-        return RowOutcome{width, false};
-    };
-
     std::atomic<bool> stop{false};
-    pool().grow(1);
-    auto picture = std::make_shared<PictureRender>(std::move(job), 1, stop, log, manualClock);
-    pool().run(1, [picture](int) { picture->runThread(); });
+    const auto picture = startRowsOfOnes(pixels, width, height, [](int) {}, stop, log);
     ASSERT_TRUE(waitFor([&] { return reporting.load(); }));
     manualMilliseconds = 2000;
     EXPECT_TRUE(picture->reportWithheldRows());
