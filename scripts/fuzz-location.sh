@@ -13,12 +13,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=${ZELVAR_BUILD_DIR:-$root/build}/fuzz
 runs=${1:-1000000}
 mkdir -p "$out/corpus"
+"$root/scripts/install-deps.sh" fuzz
 
 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -Wall -Wextra -Wshadow -Werror -ffp-contract=off -I"$root" \
   "$root/tests/fuzz/location_file_fuzz.cpp" \
   "$root/engine/location.cpp" "$root/engine/location_file.cpp" \
-  "$root/engine/decimal_text.cpp" "$root/engine/number_text.cpp" \
+  "$root/engine/decimal_text.cpp" "$root/engine/number_text.cpp" "$root/engine/plain_text.cpp" \
   -o "$out/location_file_fuzz"
 
 cd "$out"

@@ -4,6 +4,7 @@
 #   install-deps.sh start   what building and starting zelvar.exe needs
 #   install-deps.sh all     that and what the tests and benchmarks need
 #                           (the default)
+#   install-deps.sh fuzz    what scripts/fuzz-location.sh needs
 set -euo pipefail
 
 # Building zelvar.exe: CMake, Ninja, the host's compiler for the tools that
@@ -30,11 +31,15 @@ test_packages=(
   procps
 )
 
+# The fuzzer: clang with libFuzzer and the sanitizers' runtime.
+fuzz_packages=(clang libclang-rt-dev)
+
 case "${1:-all}" in
 start) packages=("${start_packages[@]}") ;;
 all) packages=("${start_packages[@]}" "${test_packages[@]}") ;;
+fuzz) packages=("${fuzz_packages[@]}") ;;
 *)
-  echo "usage: $0 [start|all]" >&2
+  echo "usage: $0 [start|all|fuzz]" >&2
   exit 2
   ;;
 esac

@@ -25,6 +25,7 @@ if(WIN32)
     ${e2e}/e2e_screenshot_test.cpp
     ${e2e}/e2e_hidpi_test.cpp
     ${e2e}/e2e_save_picture_test.cpp
+    ${e2e}/test_folder.cpp
     ${PROJECT_SOURCE_DIR}/tests/support/png_picture.cpp
     ${PROJECT_SOURCE_DIR}/tests/support/win32_test_support.cpp)
   # The saved pictures are decoded with the platform's imaging component.

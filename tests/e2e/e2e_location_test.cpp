@@ -8,6 +8,7 @@
 #include "engine/location_file.h"
 #include "tests/e2e/dialog_steps.h"
 #include "tests/e2e/explorer_fixture.h"
+#include "tests/e2e/test_folder.h"
 #include "tests/e2e/unix_command.h"
 #include "tests/e2e/user_input.h"
 #include "tests/support/wait_for.h"
@@ -18,16 +19,6 @@
 #include <sstream>
 
 namespace {
-
-// A folder of this test run's files.
-std::string testFolder()
-{
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    const std::string folder = std::string(base) + "zelvar-e2e-locations-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
 
 std::wstring wide(const std::string& utf8)
 {
@@ -107,19 +98,20 @@ void chooseFileName(const ExplorerProcess& explorer, const char* caption, const 
 TEST(ExplorerStart, StartsAtTheLocationOfTheFileNamedOnItsCommandLine)
 {
     // Blanks and characters beyond ASCII in the name, as Explorer passes it.
-    const std::string path = testFolder() + "\\start place \xC3\xA9\xE6\x97\xA5.zelvar";
+    const TestFolder folder("locations");
+    const std::string path = folder.path() + "\\start place \xC3\xA9\xE6\x97\xA5.zelvar";
     writeFile(path, locationFileText(shallowPlace()));
     ExplorerProcess explorer("\"" + path + "\"");
     ASSERT_TRUE(explorer.ok());
     ASSERT_TRUE(explorer.waitForEnd("Done"));
     EXPECT_EQ(waitForPicture(explorer, valuesOf(shallowPlace())), "");
     EXPECT_NE(pictureMismatches(explorer, ViewValues{}), "");
-    DeleteFileW(wide(path).c_str());
 }
 
 TEST(ExplorerStart, ABadFileOnItsCommandLineGetsItsMessageAndThenTheStartUpView)
 {
-    const std::string path = testFolder() + "\\bad start.zelvar";
+    const TestFolder folder("locations");
+    const std::string path = folder.path() + "\\bad start.zelvar";
     writeFile(path, "Zelvar location\r\niteration-limit = 0\r\n");
     ExplorerProcess explorer("\"" + path + "\"", "", false);
     // The message comes first, with no frame yet.
@@ -128,14 +120,12 @@ TEST(ExplorerStart, ABadFileOnItsCommandLineGetsItsMessageAndThenTheStartUpView)
     ASSERT_TRUE(explorer.waitForWindows());
     ASSERT_TRUE(explorer.waitForEnd("Done"));
     EXPECT_EQ(waitForPicture(explorer, ViewValues{}), "");
-    DeleteFileA(path.c_str());
 }
 
 TEST_F(ExplorerTest, CtrlSSavesTheLocationCtrlOOpensItAndABadFileGetsItsMessage)
 {
-    const std::string folder = testFolder();
-    const std::string saved = folder + "\\saved";
-    DeleteFileA((saved + ".zelvar").c_str());
+    const TestFolder folder("locations");
+    const std::string saved = folder.path() + "\\saved";
     typeText("+");
     view.halfHeight = 0.65;
     EXPECT_EQ(waitForPicture(*explorer, view), "");
@@ -148,7 +138,7 @@ TEST_F(ExplorerTest, CtrlSSavesTheLocationCtrlOOpensItAndABadFileGetsItsMessage)
     EXPECT_TRUE(waitFor([&] { return readFile(saved + ".zelvar") == locationFileText(zoomed); }, 10000))
         << readFile(saved + ".zelvar");
 
-    const std::string bad = folder + "\\bad.zelvar";
+    const std::string bad = folder.path() + "\\bad.zelvar";
     writeFile(bad, "Zelvar location\r\nhalf-height = inf\r\n");
     explorer->activate();
     pressWithModifier(VK_CONTROL, 'O');
@@ -158,15 +148,13 @@ TEST_F(ExplorerTest, CtrlSSavesTheLocationCtrlOOpensItAndABadFileGetsItsMessage)
     EXPECT_EQ(explorer->statusText(0), "Done");
     EXPECT_EQ(waitForPicture(*explorer, view), "");
 
-    const std::string good = folder + "\\good.zelvar";
+    const std::string good = folder.path() + "\\good.zelvar";
     writeFile(good, locationFileText(shallowPlace()));
     explorer->activate();
     pressWithModifier(VK_CONTROL, 'O');
     chooseFileName(*explorer, "Open Location", good);
     EXPECT_TRUE(explorer->waitForEnd("Done"));
     EXPECT_EQ(waitForPicture(*explorer, valuesOf(shallowPlace())), "");
-    for (const std::string& path : {saved + ".zelvar", bad, good})
-        DeleteFileA(path.c_str());
 }
 
 TEST_F(ExplorerTest, AltLeftBackspaceAndAltRightWalkTheHistory)

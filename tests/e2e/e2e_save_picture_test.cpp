@@ -6,29 +6,19 @@
 #include "resources/resource_ids.h"
 #include "tests/e2e/dialog_steps.h"
 #include "tests/e2e/explorer_fixture.h"
+#include "tests/e2e/test_folder.h"
 #include "tests/e2e/user_input.h"
 #include "tests/support/png_picture.h"
 #include "tests/support/wait_for.h"
 
 namespace {
 
-// A new, empty folder for this test run's files.
-std::string temporaryFolder()
-{
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    const std::string folder = std::string(base) + "zelvar-e2e-picture-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
 } // namespace
 
 TEST_F(ExplorerTest, SavePictureThroughTheMenusWritesThePictureAndItsLocation)
 {
-    const std::string folder = temporaryFolder();
-    const std::string path = folder + "\\saved.png";
-    DeleteFileA(path.c_str());
+    const TestFolder folder("picture");
+    const std::string path = folder.path() + "\\saved.png";
 
     // File, then Save Picture by its underlined letter.
     pressKey(VK_MENU);
@@ -80,8 +70,6 @@ TEST_F(ExplorerTest, SavePictureThroughTheMenusWritesThePictureAndItsLocation)
     EXPECT_TRUE(location == Location());
     EXPECT_EQ(search.text, locationFileText(Location()));
 
-    DeleteFileA(path.c_str());
-    RemoveDirectoryA(folder.c_str());
     EXPECT_TRUE(waitFor([&] { return IsWindowEnabled(explorer->frame()) != FALSE; })) << "the save has ended";
     EXPECT_EQ(explorer->statusText(0), "Done");
 }

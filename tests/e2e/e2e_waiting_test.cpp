@@ -3,6 +3,7 @@
 #include "resources/resource_ids.h"
 #include "tests/e2e/dialog_steps.h"
 #include "tests/e2e/explorer_fixture.h"
+#include "tests/e2e/test_folder.h"
 #include "tests/e2e/user_input.h"
 #include "tests/support/wait_for.h"
 
@@ -61,12 +62,8 @@ TEST_F(ExplorerTest, ParametersAndAZoomPostedTogetherNeverRunTwoCalculations)
 
 TEST_F(ExplorerTest, ClosingTheFrameDuringAnExportKeepsTheEarlierFileAndEndsTheProgram)
 {
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    const std::string folder = std::string(base) + "zelvar-e2e-close-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string path = folder + "\\earlier.pov";
-    DeleteFileA(path.c_str());
+    const TestFolder folder("close");
+    const std::string path = folder.path() + "\\earlier.pov";
 
     // Some 300 MB: seconds of writing.
     pressWithModifier(VK_CONTROL, 'E');
@@ -98,8 +95,5 @@ TEST_F(ExplorerTest, ClosingTheFrameDuringAnExportKeepsTheEarlierFileAndEndsTheP
     std::ifstream file(path, std::ios::binary);
     const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_TRUE(content == earlier) << "the file holds " << content.size() << " bytes";
-    EXPECT_EQ(filesIn(folder), 1) << "no temporary file is left";
-    file.close();
-    DeleteFileA(path.c_str());
-    RemoveDirectoryA(folder.c_str());
+    EXPECT_EQ(filesIn(folder.path()), 1) << "no temporary file is left";
 }
