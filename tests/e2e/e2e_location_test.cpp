@@ -11,6 +11,7 @@
 #include "tests/e2e/test_folder.h"
 #include "tests/e2e/unix_command.h"
 #include "tests/e2e/user_input.h"
+#include "tests/e2e/utf16.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/win32_test_support.h"
 
@@ -20,19 +21,10 @@
 
 namespace {
 
-std::wstring wide(const std::string& utf8)
-{
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], length);
-    text.resize(static_cast<std::size_t>(length - 1));
-    return text;
-}
-
 // Writes bytes to the file whose name is given in UTF-8.
 void writeFile(const std::string& utf8Path, const std::string& bytes)
 {
-    HANDLE file = CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileW(utf16(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << utf8Path;
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

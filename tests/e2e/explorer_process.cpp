@@ -1,5 +1,6 @@
 #include "tests/e2e/explorer_process.h"
 
+#include "tests/e2e/utf16.h"
 #include "tests/support/wait_for.h"
 
 #include <commctrl.h>
@@ -61,19 +62,6 @@ HWND findChild(HWND parent, const std::string& wantedClass, const std::string& t
     return search.found;
 }
 
-namespace {
-
-std::wstring wide(const std::string& utf8)
-{
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], length);
-    text.resize(static_cast<std::size_t>(length > 0 ? length - 1 : 0));
-    return text;
-}
-
-} // namespace
-
 ExplorerProcess::ExplorerProcess(const std::string& arguments, const std::string& program, bool waitForWindows)
 {
     // As the shell starts a program: its command line in UTF-16, whatever
@@ -83,7 +71,7 @@ ExplorerProcess::ExplorerProcess(const std::string& arguments, const std::string
     std::string command = "\"" + (program.empty() ? programPath() : program) + "\"";
     if (!arguments.empty())
         command += " " + arguments;
-    std::wstring wideCommand = wide(command);
+    std::wstring wideCommand = utf16(command);
     if (!CreateProcessW(nullptr, &wideCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return;
     if (waitForWindows)
