@@ -40,6 +40,8 @@ struct Avx2Lanes {
     }
 
     static Mask less(Real a, Real b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
+    static Mask atLeast(Real a, Real b) { return _mm256_cmp_pd(a, b, _CMP_GE_OQ); }
+    static Mask noLanes() { return _mm256_setzero_pd(); }
     static Mask equalCount(Count a, Count b) { return _mm256_castsi256_pd(_mm256_cmpeq_epi64(a, b)); }
     static Mask either(Mask p, Mask q) { return _mm256_or_pd(p, q); }
     static Real select(Mask p, Real a, Real b) { return _mm256_blendv_pd(b, a, p); }
@@ -57,7 +59,13 @@ struct Avx2Lanes {
         alive = _mm256_andnot_pd(_mm256_cmp_pd(s, bound, _CMP_GE_OQ), alive);
     }
 
+    static void countSteps(Count& steps, Alive alive, Count n)
+    {
+        steps = _mm256_add_epi64(steps, _mm256_and_si256(_mm256_castpd_si256(alive), n));
+    }
+
     static std::uint32_t maskBits(Mask p) { return static_cast<std::uint32_t>(_mm256_movemask_pd(p)); }
+    static std::uint32_t belowBits(Count a, Count b) { return maskBits(_mm256_castsi256_pd(_mm256_cmpgt_epi64(b, a))); }
     static std::uint32_t escapedBits(Alive alive) { return ~maskBits(alive) & 15u; }
     static std::uint32_t reachedBits(Count steps, Count last)
     {

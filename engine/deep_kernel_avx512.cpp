@@ -45,6 +45,8 @@ struct Avx512Lanes {
     }
 
     static Mask less(Real a, Real b) { return _mm512_cmp_pd_mask(a, b, _CMP_LT_OQ); }
+    static Mask atLeast(Real a, Real b) { return _mm512_cmp_pd_mask(a, b, _CMP_GE_OQ); }
+    static Mask noLanes() { return 0; }
     static Mask equalCount(Count a, Count b) { return _mm512_cmpeq_epi64_mask(a, b); }
     static Mask either(Mask p, Mask q) { return static_cast<Mask>(p | q); }
     static Real select(Mask p, Real a, Real b) { return _mm512_mask_blend_pd(p, b, a); }
@@ -59,7 +61,10 @@ struct Avx512Lanes {
         alive = _mm512_mask_cmp_pd_mask(alive, s, bound, _CMP_NGE_UQ);
     }
 
+    static void countSteps(Count& steps, Alive alive, Count n) { steps = _mm512_mask_add_epi64(steps, alive, steps, n); }
+
     static std::uint32_t maskBits(Mask p) { return p; }
+    static std::uint32_t belowBits(Count a, Count b) { return _mm512_cmplt_epi64_mask(a, b); }
     static std::uint32_t escapedBits(Alive alive) { return ~static_cast<std::uint32_t>(alive) & 0xFFu; }
     static std::uint32_t reachedBits(Count steps, Count last) { return _mm512_cmpge_epi64_mask(steps, last); }
     static std::uint32_t repeatedBits(Count m, Real dr, Real di, const std::int64_t* savedM, const double* savedDr,

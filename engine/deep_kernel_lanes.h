@@ -10,6 +10,10 @@
 //   selectCount(p, a, b), keepUnless(p, a)  comparisons and blends of
 //                              lanes (keepUnless is 0 where p holds)
 //   allAlive, countStep(steps, alive, s, bound)  as in the render kernel
+//   countSteps(steps, alive, n) adds n to the counts of the lanes alive
+//   noLanes(), atLeast(a, b)   the empty mask, and a >= b (false for NaN)
+//   belowBits(a, b)            a bit for each lane with a < b, of counts
+//                              whose difference does not overflow
 //   escapedBits(alive), reachedBits(steps, last), maskBits(mask)
 //   repeatedBits(m, dr, di, savedM, savedDr, savedDi)
 //
@@ -40,6 +44,33 @@ constexpr std::int64_t firstSaveBlocks = 64 / blockSteps;
 
 // The row reads the stop flag between two pixels and every 2^16 steps.
 constexpr std::int64_t stopLookBlocks = (std::int64_t{1} << 16) / blockSteps;
+
+// One perturbed step of the pixel Z_m + d: n = (2 Z_m + d) d + c is its
+// next difference and w = Z_{m + 1} + n its next point, with w's squared
+// size for the escape; closer holds where w lies nearer 0 than n is large
+// (in the sum of the parts' sizes), where the pixel rebases. The order of
+// operations is that of deep_pixel_steps.cpp.
+template <class V>
+struct Perturbed {
+    typename V::Real nr, ni, wr, wi, square;
+    typename V::Mask closer;
+};
+
+template <class V>
+Perturbed<V> perturb(typename V::Real zr, typename V::Real zi, typename V::Real dr, typename V::Real di,
+                     typename V::Real cr, typename V::Real ci, typename V::Real nextZr, typename V::Real nextZi)
+{
+    const typename V::Real ar = V::add(V::add(zr, zr), dr);
+    const typename V::Real ai = V::add(V::add(zi, zi), di);
+    Perturbed<V> p;
+    p.nr = V::add(V::sub(V::mul(ar, dr), V::mul(ai, di)), cr);
+    p.ni = V::add(V::add(V::mul(ar, di), V::mul(ai, dr)), ci);
+    p.wr = V::add(nextZr, p.nr);
+    p.wi = V::add(nextZi, p.ni);
+    p.square = V::add(V::mul(p.wr, p.wr), V::mul(p.wi, p.wi));
+    p.closer = V::less(V::add(V::abs(p.wr), V::abs(p.wi)), V::add(V::abs(p.nr), V::abs(p.ni)));
+    return p;
+}
 
 template <class V>
 struct LaneTable {
@@ -116,33 +147,93 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
         alive[g] = V::allAlive();
     }
 
+    // The step of group g, with every rebase, escape and end of the orbit.
+    const auto step = [&](int g) {
+        const Count next = V::addCount(m[g], one);
+        Real afterZr, afterZi;
+        V::gather(refRe, refIm, V::addCount(m[g], two), afterZr, afterZi);
+        const Perturbed<V> p = perturb<V>(zr[g], zi[g], dr[g], di[g], cr[g], ci, nextZr[g], nextZi[g]);
+        V::countStep(steps[g], alive[g], p.square, bound);
+        const Mask atEnd = V::equalCount(next, end);
+        const Mask rebase = looping ? p.closer : V::either(atEnd, p.closer);
+        dr[g] = V::select(rebase, p.wr, p.nr);
+        di[g] = V::select(rebase, p.wi, p.ni);
+        m[g] = V::selectCount(rebase, start, looping ? V::selectCount(atEnd, loopTo, next) : next);
+        zr[g] = V::keepUnless(rebase, nextZr[g]);
+        zi[g] = V::keepUnless(rebase, nextZi[g]);
+        nextZr[g] = V::select(rebase, firstZr, afterZr);
+        nextZi[g] = V::select(rebase, firstZi, afterZi);
+    };
+
+    // Most blocks neither rebase, nor end, nor escape a lane that is alive.
+    // A quick block takes the step above without what those need: its
+    // reference indices are those of the block's start plus k, its counts
+    // grow by the block's length at its end. It notes in trouble the lanes
+    // where the step would have rebased or escaped; a group with trouble in
+    // a lane that is alive takes its block again from its start with the
+    // step above. Every other group's block gives the step's very bits.
+    const Count quickBefore = V::broadcastCount((looping ? row.reference->loopEnd : row.reference->end) - blockSteps);
+    const Count length = V::broadcastCount(blockSteps);
+    constexpr std::uint32_t allLanes = (std::uint32_t{1} << lanesPerVector) - 1;
+
     LaneEvents events = {0, 0, 0};
     do {
-        // The step of deep_pixel_steps.cpp, in its order of operations.
-#pragma GCC unroll 8
-        for (int k = 0; k < blockSteps; ++k) {
+        bool quick = true;
+#pragma GCC unroll 4
+        for (int g = 0; g < groups; ++g)
+            quick = quick && V::belowBits(m[g], quickBefore) == allLanes;
+        if (quick) {
+            Real qdr[groups], qdi[groups], qzr[groups], qzi[groups], qnextZr[groups], qnextZi[groups];
+            Mask trouble[groups];
 #pragma GCC unroll 4
             for (int g = 0; g < groups; ++g) {
-                const Count next = V::addCount(m[g], one);
-                Real afterZr, afterZi;
-                V::gather(refRe, refIm, V::addCount(m[g], two), afterZr, afterZi);
-                const Real ar = V::add(V::add(zr[g], zr[g]), dr[g]);
-                const Real ai = V::add(V::add(zi[g], zi[g]), di[g]);
-                const Real nr = V::add(V::sub(V::mul(ar, dr[g]), V::mul(ai, di[g])), cr[g]);
-                const Real ni = V::add(V::add(V::mul(ar, di[g]), V::mul(ai, dr[g])), ci);
-                const Real wr = V::add(nextZr[g], nr);
-                const Real wi = V::add(nextZi[g], ni);
-                V::countStep(steps[g], alive[g], V::add(V::mul(wr, wr), V::mul(wi, wi)), bound);
-                const Mask closer = V::less(V::add(V::abs(wr), V::abs(wi)), V::add(V::abs(nr), V::abs(ni)));
-                const Mask atEnd = V::equalCount(next, end);
-                const Mask rebase = looping ? closer : V::either(atEnd, closer);
-                dr[g] = V::select(rebase, wr, nr);
-                di[g] = V::select(rebase, wi, ni);
-                m[g] = V::selectCount(rebase, start, looping ? V::selectCount(atEnd, loopTo, next) : next);
-                zr[g] = V::keepUnless(rebase, nextZr[g]);
-                zi[g] = V::keepUnless(rebase, nextZi[g]);
-                nextZr[g] = V::select(rebase, firstZr, afterZr);
-                nextZi[g] = V::select(rebase, firstZi, afterZi);
+                qdr[g] = dr[g];
+                qdi[g] = di[g];
+                qzr[g] = zr[g];
+                qzi[g] = zi[g];
+                qnextZr[g] = nextZr[g];
+                qnextZi[g] = nextZi[g];
+                trouble[g] = V::noLanes();
+            }
+#pragma GCC unroll 8
+            for (int k = 0; k < blockSteps; ++k) {
+#pragma GCC unroll 4
+                for (int g = 0; g < groups; ++g) {
+                    Real afterZr, afterZi;
+                    V::gather(refRe + k + 2, refIm + k + 2, m[g], afterZr, afterZi);
+                    const Perturbed<V> p = perturb<V>(qzr[g], qzi[g], qdr[g], qdi[g], cr[g], ci, qnextZr[g], qnextZi[g]);
+                    trouble[g] = V::either(trouble[g], V::either(V::atLeast(p.square, bound), p.closer));
+                    qdr[g] = p.nr;
+                    qdi[g] = p.ni;
+                    qzr[g] = qnextZr[g];
+                    qzi[g] = qnextZi[g];
+                    qnextZr[g] = afterZr;
+                    qnextZi[g] = afterZi;
+                }
+            }
+#pragma GCC unroll 4
+            for (int g = 0; g < groups; ++g) {
+                if (V::maskBits(trouble[g]) & ~V::escapedBits(alive[g])) {
+#pragma GCC unroll 8
+                    for (int k = 0; k < blockSteps; ++k)
+                        step(g);
+                } else {
+                    dr[g] = qdr[g];
+                    di[g] = qdi[g];
+                    zr[g] = qzr[g];
+                    zi[g] = qzi[g];
+                    nextZr[g] = qnextZr[g];
+                    nextZi[g] = qnextZi[g];
+                    m[g] = V::addCount(m[g], length);
+                    V::countSteps(steps[g], alive[g], length);
+                }
+            }
+        } else {
+#pragma GCC unroll 8
+            for (int k = 0; k < blockSteps; ++k) {
+#pragma GCC unroll 4
+                for (int g = 0; g < groups; ++g)
+                    step(g);
             }
         }
         ++block;

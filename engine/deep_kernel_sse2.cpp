@@ -40,6 +40,8 @@ struct Sse2Lanes {
     }
 
     static Mask less(Real a, Real b) { return _mm_cmplt_pd(a, b); }
+    static Mask atLeast(Real a, Real b) { return _mm_cmpge_pd(a, b); }
+    static Mask noLanes() { return _mm_setzero_pd(); }
     static Mask equalCount(Count a, Count b)
     {
         // Equal 64-bit lanes are equal in both 32-bit halves.
@@ -63,7 +65,14 @@ struct Sse2Lanes {
         alive = _mm_andnot_pd(_mm_cmpge_pd(s, bound), alive);
     }
 
+    static void countSteps(Count& steps, Alive alive, Count n)
+    {
+        steps = _mm_add_epi64(steps, _mm_and_si128(_mm_castpd_si128(alive), n));
+    }
+
     static std::uint32_t maskBits(Mask p) { return static_cast<std::uint32_t>(_mm_movemask_pd(p)); }
+    // a - b is negative where a < b.
+    static std::uint32_t belowBits(Count a, Count b) { return maskBits(_mm_castsi128_pd(_mm_sub_epi64(a, b))); }
     static std::uint32_t escapedBits(Alive alive) { return ~maskBits(alive) & 3u; }
     static std::uint32_t reachedBits(Count steps, Count last)
     {
