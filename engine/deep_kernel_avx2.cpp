@@ -15,6 +15,9 @@ namespace {
 struct Avx2Lanes {
     static constexpr int width = 4;
     static constexpr int groups = 3;
+    // Quick blocks pay while at most one group's block in this many is taken
+    // again (measured with the deep zoom benchmark).
+    static constexpr int troubleShare = 4;
 
     using Real = __m256d;
     using Count = __m256i;
@@ -33,6 +36,10 @@ struct Avx2Lanes {
     static void storeCount(std::int64_t* p, Count v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
     static Count broadcastCount(std::int64_t v) { return _mm256_set1_epi64x(v); }
     static Count addCount(Count a, Count b) { return _mm256_add_epi64(a, b); }
+    static Count wrapCount(Count m, Count end, Count period)
+    {
+        return _mm256_sub_epi64(m, _mm256_andnot_si256(_mm256_cmpgt_epi64(end, m), period));
+    }
     static void gather(const double* re, const double* im, Count index, Real& outRe, Real& outIm)
     {
         outRe = _mm256_i64gather_pd(re, index, 8);

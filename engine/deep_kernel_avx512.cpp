@@ -15,6 +15,9 @@ namespace {
 struct Avx512Lanes {
     static constexpr int width = 8;
     static constexpr int groups = 3;
+    // Quick blocks pay while at most one group's block in this many is taken
+    // again (measured with the deep zoom benchmark).
+    static constexpr int troubleShare = 6;
 
     using Real = __m512d;
     using Count = __m512i;
@@ -38,6 +41,10 @@ struct Avx512Lanes {
     static void storeCount(std::int64_t* p, Count v) { _mm512_storeu_si512(p, v); }
     static Count broadcastCount(std::int64_t v) { return _mm512_set1_epi64(v); }
     static Count addCount(Count a, Count b) { return _mm512_add_epi64(a, b); }
+    static Count wrapCount(Count m, Count end, Count period)
+    {
+        return _mm512_mask_sub_epi64(m, _mm512_cmpge_epi64_mask(m, end), m, period);
+    }
     static void gather(const double* re, const double* im, Count index, Real& outRe, Real& outIm)
     {
         outRe = _mm512_mask_i64gather_pd(_mm512_setzero_pd(), 0xFF, index, re, 8);

@@ -2,6 +2,7 @@
 // set. A lane type V supplies the vector type and its operations:
 //
 //   width, groups              lanes per vector, vectors in flight
+//   troubleShare               see QuickPacing
 //   Real, Count, Mask, Alive   doubles, 64-bit integers, lane masks
 //   load, store, broadcast, add, sub, mul, abs, max
 //   loadCount, storeCount, broadcastCount, addCount,
@@ -14,6 +15,7 @@
 //   noLanes(), atLeast(a, b)   the empty mask, and a >= b (false for NaN)
 //   belowBits(a, b)            a bit for each lane with a < b, of counts
 //                              whose difference does not overflow
+//   wrapCount(m, end, period)  m - period where m >= end, else m
 //   escapedBits(alive), reachedBits(steps, last), maskBits(mask)
 //   repeatedBits(m, dr, di, savedM, savedDr, savedDi)
 //
@@ -30,6 +32,7 @@
 #include "engine/kernel_lanes_std.h"
 
 namespace deep_lanes {
+
 
 constexpr std::int64_t never = INT64_MAX;
 
@@ -95,21 +98,81 @@ struct LaneEvents {
     std::uint32_t linear;   // unfinished, and small enough against the reference for maps
 };
 
+// Where the lanes' indices go round at the end of the orbit. Without a loop
+// a lane rebases where its next index is end. In the loop of an orbit with
+// one (Z_k = Z_{k + p} from loopEnd - p on), a lane whose next index is end
+// goes back by period instead, the least multiple of the loop's length p of
+// at least a block: a quick block then goes past end at most once, and it
+// reads only points that the orbit holds, since the orbit repeats for at
+// least 2p + 16 points from loopEnd - p on. The lanes' indices stay below
+// end; maps take them at their place in the orbit's own loop.
+struct LaneLoop {
+    std::int64_t end;
+    std::int64_t period; // 0 without a loop
+};
+
+inline LaneLoop laneLoopOf(const ReferenceOrbit& reference)
+{
+    const std::int64_t p = reference.loopLength;
+    if (p == 0)
+        return LaneLoop{reference.end, 0};
+    const std::int64_t period = p * ((blockSteps + p - 1) / p);
+    return LaneLoop{reference.loopEnd - p + period, period};
+}
+
+// Whether quick blocks pay (see runBlocks): a group's block taken again
+// costs more than a quick block saves, so the row takes quick blocks only
+// while at most one group's block in V::troubleShare had trouble, as
+// measured over the last window of blocks of either kind. Which kind a
+// block is changes no count.
+constexpr std::int64_t pacingWindow = 32;
+
+struct QuickPacing {
+    bool quick = true;
+    std::int64_t windowEnd = pacingWindow;
+    std::int64_t groupBlocks = 0;
+    std::int64_t troubled = 0;
+
+    void blockEnded(std::int64_t block, int groups, int troubledGroups, int troubleShare)
+    {
+        groupBlocks += groups;
+        troubled += troubledGroups;
+        if (block < windowEnd)
+            return;
+        quick = troubled * troubleShare <= groupBlocks;
+        windowEnd = block + pacingWindow;
+        groupBlocks = 0;
+        troubled = 0;
+    }
+};
+
 // Runs blocks of perturbed steps on every lane, with the state in registers,
-// until a lane has finished or is ready for maps, or until block reaches
-// untilBlock. A lane runs on to the end of its block past its escape or its
-// limit; the count stops at the escape and is capped at the limit. At the
-// end of a reference without a loop a lane rebases; at the end of the loop
-// of one with a loop (looping) it goes back by the loop.
-template <class V, bool looping>
-LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t lastStep, std::uint32_t active,
-                     std::int64_t& block, std::int64_t untilBlock)
+// until a lane has finished or is ready for maps, until block reaches
+// untilBlock, or until the blocks change their kind: a run of quick blocks
+// (quick) ends before a block that cannot be quick or once they no longer
+// pay, a run of full blocks after one from whose end on quick blocks can be
+// taken and pay. A lane runs on to the end of its block past its escape or
+// its limit; the count stops at the escape and is capped at the limit. At the end of a reference without
+// a loop a lane rebases; in the loop of one with a loop (looping) it goes
+// back by the lanes' period.
+//
+// Most blocks rebase no lane, reach no end and see no lane escape. A quick
+// block takes its steps without what those need: its reference indices are
+// those of its start plus k, and its counts grow by the block's length at
+// its end. It notes in trouble the lanes where a step would have rebased or
+// escaped, and a group with trouble in a lane that is alive takes its block
+// again from its start with full steps. Every other group's block gives the
+// full steps' very bits.
+template <class V, bool looping, bool quick>
+LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, LaneLoop loop, QuickPacing& pacing,
+                     std::int64_t lastStep, std::uint32_t active, std::int64_t& block, std::int64_t untilBlock)
 {
     using Real = typename V::Real;
     using Count = typename V::Count;
     using Mask = typename V::Mask;
     constexpr int lanesPerVector = V::width;
     constexpr int groups = V::groups;
+    constexpr std::uint32_t allLanes = (std::uint32_t{1} << lanesPerVector) - 1;
     const double* const refRe = row.reference->re.data();
     const double* const refIm = row.reference->im.data();
 
@@ -117,8 +180,11 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
     const Real bound = V::broadcast(row.squareBound);
     const Real stepRadius = V::broadcast(0x1p-52);
     const Count last = V::broadcastCount(lastStep);
-    const Count end = V::broadcastCount(looping ? row.reference->loopEnd : row.reference->end);
-    const Count loopTo = V::broadcastCount(row.reference->loopEnd - row.reference->loopLength);
+    const Count end = V::broadcastCount(loop.end);
+    const Count loopTo = V::broadcastCount(loop.end - loop.period);
+    const Count period = V::broadcastCount(loop.period);
+    const Count quickBefore = V::broadcastCount(loop.end - blockSteps);
+    const Count length = V::broadcastCount(blockSteps);
     const Count one = V::broadcastCount(1);
     const Count two = V::broadcastCount(2);
     const Count start = V::broadcastCount(0);
@@ -147,7 +213,8 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
         alive[g] = V::allAlive();
     }
 
-    // The step of group g, with every rebase, escape and end of the orbit.
+    // The full step of group g, with every rebase, escape and end; gives the
+    // lanes that rebased.
     const auto step = [&](int g) {
         const Count next = V::addCount(m[g], one);
         Real afterZr, afterZi;
@@ -163,26 +230,24 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
         zi[g] = V::keepUnless(rebase, nextZi[g]);
         nextZr[g] = V::select(rebase, firstZr, afterZr);
         nextZi[g] = V::select(rebase, firstZi, afterZi);
+        return rebase;
     };
-
-    // Most blocks neither rebase, nor end, nor escape a lane that is alive.
-    // A quick block takes the step above without what those need: its
-    // reference indices are those of the block's start plus k, its counts
-    // grow by the block's length at its end. It notes in trouble the lanes
-    // where the step would have rebased or escaped; a group with trouble in
-    // a lane that is alive takes its block again from its start with the
-    // step above. Every other group's block gives the step's very bits.
-    const Count quickBefore = V::broadcastCount((looping ? row.reference->loopEnd : row.reference->end) - blockSteps);
-    const Count length = V::broadcastCount(blockSteps);
-    constexpr std::uint32_t allLanes = (std::uint32_t{1} << lanesPerVector) - 1;
-
-    LaneEvents events = {0, 0, 0};
-    do {
-        bool quick = true;
+    // In a loop every block may be quick; without one, a block whose next
+    // indices all lie below the end.
+    const auto quickable = [&] {
+        bool all = pacing.quick;
 #pragma GCC unroll 4
         for (int g = 0; g < groups; ++g)
-            quick = quick && V::belowBits(m[g], quickBefore) == allLanes;
+            all = all && (looping || V::belowBits(m[g], quickBefore) == allLanes);
+        return all;
+    };
+
+    LaneEvents events = {0, 0, 0};
+    for (;;) {
+        int troubled = 0;
         if (quick) {
+            if (!quickable())
+                break;
             Real qdr[groups], qdi[groups], qzr[groups], qzi[groups], qnextZr[groups], qnextZi[groups];
             Mask trouble[groups];
 #pragma GCC unroll 4
@@ -214,29 +279,45 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
 #pragma GCC unroll 4
             for (int g = 0; g < groups; ++g) {
                 if (V::maskBits(trouble[g]) & ~V::escapedBits(alive[g])) {
+                    ++troubled;
 #pragma GCC unroll 8
                     for (int k = 0; k < blockSteps; ++k)
                         step(g);
-                } else {
-                    dr[g] = qdr[g];
-                    di[g] = qdi[g];
-                    zr[g] = qzr[g];
-                    zi[g] = qzi[g];
-                    nextZr[g] = qnextZr[g];
-                    nextZi[g] = qnextZi[g];
-                    m[g] = V::addCount(m[g], length);
-                    V::countSteps(steps[g], alive[g], length);
+                    continue;
                 }
+                dr[g] = qdr[g];
+                di[g] = qdi[g];
+                zr[g] = qzr[g];
+                zi[g] = qzi[g];
+                nextZr[g] = qnextZr[g];
+                nextZi[g] = qnextZi[g];
+                m[g] = V::addCount(m[g], length);
+                if (looping)
+                    m[g] = V::wrapCount(m[g], end, period);
+                V::countSteps(steps[g], alive[g], length);
             }
         } else {
+            // The lanes alive at the start that rebased or escaped: the
+            // trouble a quick block would have had.
+            Mask rebased[groups];
+            std::uint32_t aliveBits[groups];
+#pragma GCC unroll 4
+            for (int g = 0; g < groups; ++g) {
+                rebased[g] = V::noLanes();
+                aliveBits[g] = ~V::escapedBits(alive[g]);
+            }
 #pragma GCC unroll 8
             for (int k = 0; k < blockSteps; ++k) {
 #pragma GCC unroll 4
                 for (int g = 0; g < groups; ++g)
-                    step(g);
+                    rebased[g] = V::either(rebased[g], step(g));
             }
+#pragma GCC unroll 4
+            for (int g = 0; g < groups; ++g)
+                troubled += ((V::maskBits(rebased[g]) | V::escapedBits(alive[g])) & aliveBits[g]) != 0;
         }
         ++block;
+        pacing.blockEnded(block, groups, troubled, V::troubleShare);
 #pragma GCC unroll 4
         for (int g = 0; g < groups; ++g) {
             const int first = g * lanesPerVector;
@@ -255,7 +336,9 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
         events.escaped &= active;
         events.finished &= active;
         events.linear &= active;
-    } while (!events.finished && !events.linear && block < untilBlock);
+        if (events.finished || events.linear || block >= untilBlock || (!quick && quickable()))
+            break;
+    }
 
 #pragma GCC unroll 4
     for (int g = 0; g < groups; ++g) {
@@ -266,6 +349,25 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, std::int64_t
         V::storeCount(lanes.steps + first, steps[g]);
     }
     return events;
+}
+
+// Runs quick and full blocks in turn, each kind with its own registers,
+// until a lane has finished or is ready for maps, or until block reaches
+// untilBlock. A run starts with the kind that its first block can take.
+template <class V, bool looping>
+LaneEvents runLanes(LaneTable<V>& lanes, const DeepRowPoints& row, LaneLoop loop, QuickPacing& pacing,
+                    std::int64_t lastStep, std::uint32_t active, std::int64_t& block, std::int64_t untilBlock)
+{
+    for (;;) {
+        bool quick = pacing.quick;
+        for (int lane = 0; lane < LaneTable<V>::size && quick && !looping; ++lane)
+            quick = lanes.m[lane] < loop.end - blockSteps;
+        const LaneEvents events =
+            quick ? runBlocks<V, looping, true>(lanes, row, loop, pacing, lastStep, active, block, untilBlock)
+                  : runBlocks<V, looping, false>(lanes, row, loop, pacing, lastStep, active, block, untilBlock);
+        if (events.finished || events.linear || block >= untilBlock)
+            return events;
+    }
 }
 
 // Iterates the row on V::width * V::groups lanes, each with one pixel. A
@@ -287,6 +389,8 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
     };
 
     const bool useMaps = mapsWorthwhile(row);
+    const LaneLoop loop = laneLoopOf(reference);
+    QuickPacing pacing;
     LaneTable<V> lanes;
     std::vector<int> counts(std::size_t(width), 0);
     std::uint32_t active = 0;
@@ -355,8 +459,8 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
     for (;;) {
         const std::int64_t untilBlock = std::min(nextSave, nextStopLook - skipped / blockSteps);
         const LaneEvents events = reference.loopLength > 0
-                                      ? runBlocks<V, true>(lanes, row, lastStep, active, block, untilBlock)
-                                      : runBlocks<V, false>(lanes, row, lastStep, active, block, untilBlock);
+                                      ? runLanes<V, true>(lanes, row, loop, pacing, lastStep, active, block, untilBlock)
+                                      : runLanes<V, false>(lanes, row, loop, pacing, lastStep, active, block, untilBlock);
 
         // The state a lane saves is the one its block ended in, before any
         // map, so that a repeat of it proves a cycle.
@@ -384,7 +488,7 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
 
         for (std::uint32_t rest = events.linear; rest; rest &= rest - 1) {
             const int lane = __builtin_ctz(rest);
-            DeepPixel pixel{lanes.dr[lane], lanes.di[lane], lanes.m[lane], lanes.steps[lane]};
+            DeepPixel pixel{lanes.dr[lane], lanes.di[lane], loopIndex(reference, lanes.m[lane]), lanes.steps[lane]};
             const MapRunEnd end = followBlaMaps(reference, pixel, lanes.cr[lane], row.imagOffset, row.squareBound,
                                                 lastStep, skipped, stop);
             if (end == MapRunEnd::stopped)

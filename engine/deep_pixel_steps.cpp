@@ -36,10 +36,9 @@ bool land(const ReferenceOrbit& reference, DeepPixel& pixel, double squareBound)
         pixel.dr = wr;
         pixel.di = wi;
         pixel.m = 0;
-    } else if (loop > 0 && pixel.m >= reference.loopEnd) {
+    } else {
         // A map may have gone past the loop's end; Z repeats up to the end.
-        const std::int64_t loopStart = reference.loopEnd - loop;
-        pixel.m = loopStart + (pixel.m - loopStart) % loop;
+        pixel.m = loopIndex(reference, pixel.m);
     }
     return false;
 }
@@ -151,6 +150,15 @@ private:
 };
 
 } // namespace
+
+std::int64_t loopIndex(const ReferenceOrbit& reference, std::int64_t m)
+{
+    const std::int64_t loop = reference.loopLength;
+    if (loop == 0 || m < reference.loopEnd)
+        return m;
+    const std::int64_t loopStart = reference.loopEnd - loop;
+    return loopStart + (m - loopStart) % loop;
+}
 
 bool mapsWorthwhile(const DeepRowPoints& row)
 {

@@ -22,6 +22,10 @@ struct DeepPixel {
 // already rebased where the rule asks for it.
 DeepPixel startDeepPixel(const ReferenceOrbit& reference, double cr, double ci);
 
+// The index of the reference that m stands for: itself, or at or past the
+// end of a reference's loop its place in the loop.
+std::int64_t loopIndex(const ReferenceOrbit& reference, std::int64_t m);
+
 // Whether the row's pixels follow the maps. A map looks at the escape only
 // where it leaves the pixel, so maps serve only an escape threshold of 2 or
 // more (a squared bound above 4): the reference's points up to its end lie

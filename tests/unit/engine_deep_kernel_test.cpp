@@ -27,6 +27,10 @@ struct DeepView {
     int height;
     int rows;
     int limit;
+    // Where the centre lies from the place, in half-heights: off it, the
+    // centre's orbit escapes first and pixels reach its end.
+    double shiftRe = 0;
+    double shiftIm = 0;
 };
 
 const DeepView corpus[] = {
@@ -42,18 +46,30 @@ const DeepView corpus[] = {
     {nucleus713, 3e-48, 21, 24, 3, INT_MAX},
 };
 
+// Views where the lanes meet the reference's end: its loop of period 1 on
+// the fixed point under a low limit, and centres whose orbits escape before
+// the pixels'.
+const DeepView endsOfTheOrbit[] = {
+    {preperiodic41, 1e-100, 29, 24, 3, 1000},
+    {preperiodic31, 1e-60, 23, 14, 3, 20000, 0.317, 0.211},
+    {nucleus713, 3e-48, 25, 16, 3, 20000, 0.817, 0.611},
+};
+
 // Each view's orbit is made once; views are told apart by what they are, not
 // by where they lie, since tests make views of their own on the stack.
 std::shared_ptr<const ReferenceOrbit> referenceFor(const DeepView& view)
 {
-    using Key = std::tuple<std::string, double, int, int, int>;
+    using Key = std::tuple<std::string, double, int, int, int, double, double>;
     static std::map<Key, std::shared_ptr<const ReferenceOrbit>> cache;
-    auto& orbit = cache[Key{view.place.name, view.halfHeight, view.width, view.height, view.limit}];
+    auto& orbit =
+        cache[Key{view.place.name, view.halfHeight, view.width, view.height, view.limit, view.shiftRe, view.shiftIm}];
     if (!orbit) {
         const std::atomic<bool> stop{false};
-        orbit = computeReferenceOrbit(ReferenceRequest{PreciseReal(view.place.centerReal), PreciseReal(view.place.centerImag),
-                                                       view.halfHeight, view.width, view.height, view.limit},
-                                      stop);
+        PreciseReal re(view.place.centerReal);
+        PreciseReal im(view.place.centerImag);
+        re += PreciseReal(view.shiftRe * view.halfHeight);
+        im += PreciseReal(view.shiftIm * view.halfHeight);
+        orbit = computeReferenceOrbit(ReferenceRequest{re, im, view.halfHeight, view.width, view.height, view.limit}, stop);
     }
     return orbit;
 }
@@ -188,10 +204,14 @@ TEST_P(DeepKernelTest, EveryPathGivesTheCountsOfSse2WithAndWithoutMaps)
 TEST_P(DeepKernelTest, EveryPathGivesThePlainLoopsCounts)
 {
     // Without maps: they round differently from the steps they replace.
+    std::vector<DeepView> views(std::begin(endsOfTheOrbit), std::end(endsOfTheOrbit));
     for (const DeepView& view : corpus) {
-        if (view.limit == INT_MAX)
-            continue;
+        if (view.limit < INT_MAX)
+            views.push_back(view);
+    }
+    for (const DeepView& view : views) {
         const DeepRow row = rowOf(view);
+        int pastTheEnd = 0;
         for (int k = 0; k < view.rows; ++k) {
             const int y = k * view.height / view.rows + 2;
             const DeepRowPoints points = row.points(y, view, false);
@@ -199,10 +219,16 @@ TEST_P(DeepKernelTest, EveryPathGivesThePlainLoopsCounts)
             for (int x = 0; x < view.width; ++x)
                 plain.push_back(plainDeepCount(*row.reference, row.offsets[std::size_t(x)], points.imagOffset,
                                                points.squareBound, view.limit));
-            EXPECT_EQ(countsOf(GetParam(), points), plain)
-                << view.place.name << " at " << view.halfHeight << ", limit " << view.limit << ", row " << y;
+            for (const int count : plain)
+                pastTheEnd += count > row.reference->end;
+            EXPECT_EQ(countsOf(GetParam(), points), plain) << view.place.name << " at " << view.halfHeight << ", limit "
+                                                           << view.limit << ", shifted by " << view.shiftRe << ", row " << y;
+        }
+        if (view.shiftRe != 0) {
+            EXPECT_GT(pastTheEnd, 0) << view.place.name << ": no pixel outlived the centre's orbit";
         }
     }
+    EXPECT_EQ(referenceFor(endsOfTheOrbit[0])->loopLength, 1);
 }
 
 TEST_P(DeepKernelTest, AStopBetweenPixelsLeavesTheRestUnwritten)
