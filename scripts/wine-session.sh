@@ -55,6 +55,12 @@ zelvar_session_start() {
   wineserver -p -f </dev/null >/dev/null 2>&1 &
   ZELVAR_WINESERVER_PID=$!
   zelvar_wait_for_server || return 1
+  # Wine's services start with the session's first program and inherit its
+  # output, which they hold open for as long as they run. Started here, with
+  # none, they hold no pipe of whoever runs the first program: CTest would
+  # otherwise wait on a test's output until the session ends, which it ends
+  # only after that test.
+  wine reg query 'HKCU\Control Panel\Desktop' </dev/null >/dev/null 2>&1 || true
   zelvar_window_management managed
   zelvar_screen_dpi "${ZELVAR_SCREEN_DPI:-96}"
 }
