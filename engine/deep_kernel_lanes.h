@@ -48,10 +48,10 @@ constexpr std::int64_t firstSaveBlocks = 64 / blockSteps;
 // The row reads the stop flag between two pixels and every 2^16 steps.
 constexpr std::int64_t stopLookBlocks = (std::int64_t{1} << 16) / blockSteps;
 
-// One perturbed step of the pixel Z_m + d: n = (2 Z_m + d) d + c is its
-// next difference and w = Z_{m + 1} + n its next point, with w's squared
-// size for the escape; closer holds where w lies nearer 0 than n is large
-// (in the sum of the parts' sizes), where the pixel rebases. The order of
+// One perturbed step of the lanes' pixels Z_m + d: n = (2 Z_m + d) d + c
+// is their next difference and w = Z_{m + 1} + n their next point, with
+// w's squared size for the escape; closer holds where w lies nearer 0 than
+// n is large (in the sum of the parts' sizes), where a pixel rebases. The order of
 // operations is that of deep_pixel_steps.cpp.
 template <class V>
 struct Perturbed {
@@ -152,9 +152,9 @@ struct QuickPacing {
 // (quick) ends before a block that cannot be quick or once they no longer
 // pay, a run of full blocks after one from whose end on quick blocks can be
 // taken and pay. A lane runs on to the end of its block past its escape or
-// its limit; the count stops at the escape and is capped at the limit. At the end of a reference without
-// a loop a lane rebases; in the loop of one with a loop (looping) it goes
-// back by the lanes' period.
+// its limit; the count stops at the escape and is capped at the limit. At
+// the end of a reference without a loop a lane rebases; in the loop of one
+// with a loop (looping) it goes back by the lanes' period.
 //
 // Most blocks rebase no lane, reach no end and see no lane escape. A quick
 // block takes its steps without what those need: its reference indices are
@@ -232,8 +232,9 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, LaneLoop loo
         nextZi[g] = V::select(rebase, firstZi, afterZi);
         return rebase;
     };
-    // In a loop every block may be quick; without one, a block whose next
-    // indices all lie below the end.
+    // Whether the next block may be quick: while quick blocks pay, in a loop
+    // every block, and without one a block whose next indices all lie below
+    // the end.
     const auto quickable = [&] {
         bool all = pacing.quick;
 #pragma GCC unroll 4
@@ -266,7 +267,8 @@ LaneEvents runBlocks(LaneTable<V>& lanes, const DeepRowPoints& row, LaneLoop loo
                 for (int g = 0; g < groups; ++g) {
                     Real afterZr, afterZi;
                     V::gather(refRe + k + 2, refIm + k + 2, m[g], afterZr, afterZi);
-                    const Perturbed<V> p = perturb<V>(qzr[g], qzi[g], qdr[g], qdi[g], cr[g], ci, qnextZr[g], qnextZi[g]);
+                    const Perturbed<V> p =
+                        perturb<V>(qzr[g], qzi[g], qdr[g], qdi[g], cr[g], ci, qnextZr[g], qnextZi[g]);
                     trouble[g] = V::either(trouble[g], V::either(V::atLeast(p.square, bound), p.closer));
                     qdr[g] = p.nr;
                     qdi[g] = p.ni;
@@ -458,9 +460,9 @@ DeepRowOutcome iterateDeepRowWith(const DeepRowPoints& row, StepSink sink, const
 
     for (;;) {
         const std::int64_t untilBlock = std::min(nextSave, nextStopLook - skipped / blockSteps);
-        const LaneEvents events = reference.loopLength > 0
-                                      ? runLanes<V, true>(lanes, row, loop, pacing, lastStep, active, block, untilBlock)
-                                      : runLanes<V, false>(lanes, row, loop, pacing, lastStep, active, block, untilBlock);
+        const LaneEvents events =
+            reference.loopLength > 0 ? runLanes<V, true>(lanes, row, loop, pacing, lastStep, active, block, untilBlock)
+                                     : runLanes<V, false>(lanes, row, loop, pacing, lastStep, active, block, untilBlock);
 
         // The state a lane saves is the one its block ended in, before any
         // map, so that a repeat of it proves a cycle.

@@ -221,8 +221,9 @@ TEST_P(DeepKernelTest, EveryPathGivesThePlainLoopsCounts)
                                                points.squareBound, view.limit));
             for (const int count : plain)
                 pastTheEnd += count > row.reference->end;
-            EXPECT_EQ(countsOf(GetParam(), points), plain) << view.place.name << " at " << view.halfHeight << ", limit "
-                                                           << view.limit << ", shifted by " << view.shiftRe << ", row " << y;
+            EXPECT_EQ(countsOf(GetParam(), points), plain)
+                << view.place.name << " at " << view.halfHeight << ", limit " << view.limit << ", shifted by "
+                << view.shiftRe << ", row " << y;
         }
         if (view.shiftRe != 0) {
             EXPECT_GT(pastTheEnd, 0) << view.place.name << ": no pixel outlived the centre's orbit";
