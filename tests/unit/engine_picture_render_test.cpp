@@ -1,13 +1,15 @@
-// A picture rendered by several threads: the same pixels for any number of
-// threads and on every kernel path, progress that follows the finished
-// prefix, a scan line that never hides a computed pixel, and stops that
-// leave what one thread would have left.
+// A picture rendered by several threads: the same pixels, shallow and deep,
+// for any number of threads and on every kernel path, progress that follows
+// the finished prefix, a scan line that never hides a computed pixel, and
+// stops that leave what one thread would have left.
 #include "engine/picture_render.h"
 
 #include "engine/escape_time.h"
 #include "engine/picture_end.h"
+#include "engine/picture_rows.h"
 #include "engine/render_pool.h"
 #include "engine/shallow_rows.h"
+#include "tests/support/deep_places.h"
 #include "tests/support/kernel_corpus.h"
 #include "tests/support/wait_for.h"
 
@@ -18,6 +20,7 @@
 #include <cstdint>
 #include <mutex>
 #include <random>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -181,6 +184,55 @@ TEST(PictureRender, AnyNumberOfThreadsGivesTheOneThreadPictureOnEveryPath)
                 // the reports are those of one thread.
                 EXPECT_EQ(many.percents, everyRow) << view.name << ", " << threads << " threads";
                 EXPECT_EQ(whitePixels(many.pixels, 0, many.pixels.size()), 0) << view.name;
+            }
+        }
+    }
+}
+
+TEST(PictureRender, AnyNumberOfThreadsGivesTheOneThreadDeepPictureOnEveryPath)
+{
+    // A reference that loops with period 1, one that escapes, and the
+    // seahorse valley's frequent rebases; with maps and without.
+    struct DeepCase {
+        const DeepPlace* place;
+        double halfHeight;
+        int limit;
+    };
+    const DeepCase cases[] = {{&preperiodic41, 1e-100, 1000}, {&preperiodic41, 1e-290, 2383}, {&seahorse, 1e-30, 5000}};
+    constexpr int width = 53;
+    constexpr int height = 31;
+    ReferenceCache cache;
+    for (const DeepCase& deep : cases) {
+        Location location;
+        location.centerReal = PreciseReal(deep.place->centerReal);
+        location.centerImag = PreciseReal(deep.place->centerImag);
+        location.halfHeight = deep.halfHeight;
+        location.iterationLimit = deep.limit;
+        for (const KernelPath path : supportedPaths()) {
+            for (const bool maps : {false, true}) {
+                const auto job = [&] {
+                    PictureRows rows = pictureRows(location, double(location.centerReal), double(location.centerImag),
+                                                   width, height, path, maps, cache);
+                    PictureJob picture;
+                    picture.width = width;
+                    picture.height = height;
+                    picture.maxIterations = deep.limit;
+                    picture.computeRow = std::move(rows.computeRow);
+                    picture.prepare = std::move(rows.prepare);
+                    return picture;
+                };
+                std::atomic<bool> stop{false};
+                const Rendered one = render(job(), 1, stop, frameClock);
+                // Not one flat colour, which any split of the rows would give.
+                const std::set<std::uint32_t> colours(one.pixels.begin(), one.pixels.end());
+                EXPECT_GE(colours.size(), 4u) << deep.place->name << " at " << deep.halfHeight;
+                for (const int threads : threadCounts) {
+                    const Rendered many = render(job(), threads, stop, frameClock);
+                    EXPECT_EQ(many.pixels, one.pixels) << deep.place->name << " at " << deep.halfHeight << ", path "
+                                                       << int(path) << (maps ? ", maps" : "") << ", " << threads
+                                                       << " threads";
+                    EXPECT_FALSE(many.cancelled);
+                }
             }
         }
     }
